@@ -7,6 +7,7 @@ function(korvash_library target)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY KORVASH_LIBRARIES ${target})
 endfunction()
 
 # korvash_test(<target> [DEPS <targets...>])
