@@ -1,0 +1,45 @@
+#include "connection/ini_file.h"
+
+#include "platform/files/profile_string.h"
+#include "platform/files/windows_path.h"
+
+namespace connection {
+
+namespace {
+constexpr std::size_t IniBufferSize = 1024;
+}
+
+void classIniFile::WriteIniKey(const QString& section, const QString& key, const QString& value) {
+    platform::writeProfileString(section, key, value, platform::mapWindowsPath(INIFileName_));
+}
+
+QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
+    QString value = platform::getProfileString(section, key, QString(),
+                                               platform::mapWindowsPath(INIFileName_), IniBufferSize);
+    value = value.trimmed();
+    value.remove(QChar(0));
+    return value;
+}
+
+void classIniFile::DelIniKey(const QString& section, const QString& key) {
+    platform::writeProfileString(section, key, std::nullopt, platform::mapWindowsPath(INIFileName_));
+}
+
+void classIniFile::DelIniSec(const QString& section) {
+    platform::writeProfileString(section, std::nullopt, QString(),
+                                 platform::mapWindowsPath(INIFileName_));
+}
+
+QString classIniFile::MakeIniPath(const QString& folder, const QString& fileName) {
+    QString left = folder;
+    while (left.endsWith(u'\\')) left.chop(1);
+    QString right = fileName;
+    while (right.startsWith(u'\\')) right.remove(0, 1);
+    return left + u'\\' + right;
+}
+
+void classIniFile::SetIniPath(const QString& folder, const QString& fileName) {
+    INIFileName_ = MakeIniPath(folder, fileName);
+}
+
+}  // namespace connection

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <cstdint>
+
+namespace state {
+
+// Message types (byte 3 of a frame) of the frames the client builds.
+enum MessageType : std::uint8_t {
+    MsgSeatAction = 16,
+    MsgChat = 19,
+    MsgKeepAlive = 24,
+};
+
+}  // namespace state
