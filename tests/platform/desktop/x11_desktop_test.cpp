@@ -1,0 +1,178 @@
+#include "platform/desktop/x11_desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "support/xvfb_server.h"
+
+// Xlib last: its macros clash with Qt's names.
+#include <X11/Xlib.h>
+
+namespace {
+
+using platform::SystemCommand;
+using platform::WindowHandle;
+
+const QString kHallCaption = QStringLiteral("Brenmoor山庄");
+const QString kTableCaption = QStringLiteral("科尔瓦什牌桌");
+
+struct Received {
+    std::uint32_t message;
+    std::int32_t wParam;
+    std::int32_t lParam;
+    bool operator==(const Received&) const = default;
+};
+
+// Sets environment variables for the lifetime of a test and puts the old values back.
+class ScopedEnvironment {
+  public:
+    void set(const char* name, const std::string& value) {
+        saved_.emplace_back(
+            name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+        qputenv(name, QByteArray::fromStdString(value));
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            if (value) {
+                qputenv(name, *value);
+            } else {
+                qunsetenv(name);
+            }
+        }
+    }
+
+  private:
+    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
+};
+
+// Two programs' windows on a private X server: messages go through the server and come back
+// through Qt's connection, as between the hall and the client.
+class X11DesktopTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (!support::XvfbServer::findExecutable()) {
+            GTEST_SKIP() << "Xvfb is not installed (package xvfb); the X11 desktop is untested";
+        }
+        xvfb = std::make_unique<support::XvfbServer>();
+        ASSERT_TRUE(xvfb->running()) << xvfb->problem();
+        ASSERT_EQ(QCoreApplication::instance(), nullptr) << "needs an application of its own";
+        environment.set("QT_QPA_PLATFORM", "xcb");
+        environment.set("DISPLAY", xvfb->display());
+        app = std::make_unique<QApplication>(argc, argv);
+        scheduler = std::make_unique<platform::Scheduler>(platform::Scheduler::Mode::Real);
+        desktop = platform::X11Desktop::open(*scheduler, xvfb->display());
+        ASSERT_NE(desktop, nullptr);
+        raw = XOpenDisplay(xvfb->display().c_str());
+        ASSERT_NE(raw, nullptr);
+    }
+
+    void TearDown() override {
+        if (raw) XCloseDisplay(raw);
+        hall.reset();
+        table.reset();
+        desktop.reset();
+        scheduler.reset();
+        app.reset();
+    }
+
+    std::unique_ptr<QWidget> showWindow(const QString& caption) {
+        auto window = std::make_unique<QWidget>();
+        window->setWindowTitle(caption);
+        window->resize(200, 100);
+        window->show();
+        return window;
+    }
+
+    bool waitFor(const std::function<bool()>& done) { return scheduler->waitUntil(done, 5000); }
+
+    ScopedEnvironment environment;
+    std::unique_ptr<support::XvfbServer> xvfb;
+    int argc = 1;
+    char name[16] = "test_desktop";
+    char* argv[2] = {name, nullptr};
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<platform::Scheduler> scheduler;
+    std::unique_ptr<platform::X11Desktop> desktop;
+    Display* raw = nullptr;  // a third program's connection
+    std::unique_ptr<QWidget> hall;
+    std::unique_ptr<QWidget> table;
+};
+
+TEST_F(X11DesktopTest, WindowsFindEachOtherAndExchangeMessagesAndCommands) {
+    hall = showWindow(kHallCaption);
+    table = showWindow(kTableCaption);
+    const WindowHandle hallHandle = desktop->attachWindow(*hall);
+    const WindowHandle tableHandle = desktop->attachWindow(*table);
+    std::vector<Received> received;
+    auto previous = std::make_shared<platform::WindowProcedure>();
+    *previous = desktop->setWindowProcedure(
+        tableHandle,
+        [&, previous](WindowHandle w, std::uint32_t m, std::int32_t wp, std::int32_t lp) {
+            received.push_back({m, wp, lp});
+            return platform::Desktop::callWindowProcedure(*previous, w, m, wp, lp);
+        });
+
+    ASSERT_TRUE(waitFor([&] { return bool(desktop->findWindow(kTableCaption)); }));
+    EXPECT_EQ(desktop->findWindow(kTableCaption), tableHandle);
+    EXPECT_EQ(desktop->findWindow(kHallCaption), hallHandle);
+    EXPECT_FALSE(desktop->findWindow(QStringLiteral("Brenmoor山庄 ")));
+
+    desktop->postMessage(tableHandle, 0x465, 7, -3);
+    ASSERT_TRUE(waitFor([&] { return !received.empty(); }));
+    EXPECT_EQ(received, (std::vector<Received>{{0x465, 7, -3}}));
+
+    EXPECT_TRUE(desktop->sendSystemCommand(hallHandle, SystemCommand::Minimise));
+    EXPECT_TRUE(waitFor([&] { return hall->isMinimized(); }));
+    EXPECT_TRUE(desktop->sendSystemCommand(hallHandle, SystemCommand::Restore));
+    EXPECT_TRUE(waitFor([&] { return !hall->isMinimized(); }));
+}
+
+TEST_F(X11DesktopTest, MessagesOnTheWireFollowTheAgreedLayout) {
+    // A window of another program with a plain WM_NAME, like a music box.
+    const ::Window other = XCreateSimpleWindow(raw, DefaultRootWindow(raw), 0, 0, 10, 10, 0, 0, 0);
+    XStoreName(raw, other, "musicbox");
+    XSync(raw, False);
+    table = showWindow(kTableCaption);
+    const WindowHandle tableHandle = desktop->attachWindow(*table);
+
+    const WindowHandle found = desktop->findWindow(QStringLiteral("musicbox"));
+    ASSERT_EQ(found.value, other);
+    desktop->postMessage(found, 1135, -2, 0x12345678);
+
+    XEvent event;
+    XNextEvent(raw, &event);  // the window selects no events: only a sent one can come
+    ASSERT_EQ(event.type, ClientMessage);
+    EXPECT_EQ(event.xclient.message_type, XInternAtom(raw, "_KORVASH_WINDOW_MESSAGE", True));
+    EXPECT_EQ(event.xclient.format, 32);
+    EXPECT_EQ(event.xclient.window, other);
+    EXPECT_EQ(static_cast<std::int32_t>(event.xclient.data.l[0]), 1135);
+    EXPECT_EQ(static_cast<std::int32_t>(event.xclient.data.l[1]), -2);
+    EXPECT_EQ(static_cast<std::int32_t>(event.xclient.data.l[2]), 0x12345678);
+    EXPECT_EQ(static_cast<std::uint64_t>(event.xclient.data.l[3]), tableHandle.value);
+    XDestroyWindow(raw, other);
+}
+
+TEST_F(X11DesktopTest, AWindowThatHasGoneIsNotFoundAndItsMessagesAreDropped) {
+    const ::Window other = XCreateSimpleWindow(raw, DefaultRootWindow(raw), 0, 0, 10, 10, 0, 0, 0);
+    XStoreName(raw, other, "hall");
+    XSync(raw, False);
+    const WindowHandle found = desktop->findWindow(QStringLiteral("hall"));
+    ASSERT_TRUE(found);
+    XDestroyWindow(raw, other);
+    XSync(raw, False);
+
+    EXPECT_FALSE(desktop->findWindow(QStringLiteral("hall")));
+    EXPECT_FALSE(desktop->windowExists(found));
+    desktop->postMessage(found, 0x303);  // an X error, ignored
+    EXPECT_FALSE(desktop->sendSystemCommand(found, SystemCommand::Restore));
+    desktop->postMessage(WindowHandle{0x7FFFFFF0}, 0x303);
+    // Still connected and working afterwards.
+    table = showWindow(kTableCaption);
+    EXPECT_TRUE(waitFor([&] { return bool(desktop->findWindow(kTableCaption)); }));
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QListWidget>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+#include "platform/desktop/desktop.h"
+
+namespace hall {
+
+// The hall's one window: the fifteen command-line fields of the client, the client's path, the
+// buttons that start the client and post the hall's messages to its table window, and a log
+// of every message that reaches the hall.
+class HallWindow : public QWidget {
+  public:
+    static constexpr int kFieldCount = 15;
+
+    HallWindow(platform::Desktop* desktop, const QString& clientPath);
+
+    // Every field followed by "$", as the client reads it.
+    QString commandLine() const;
+
+  private:
+    void buildFields();
+    void startClient();
+    void postToTable(std::uint32_t message);
+    std::int32_t receive(platform::WindowHandle window, std::uint32_t message, std::int32_t wParam,
+                         std::int32_t lParam);
+    void log(const QString& line);
+
+    platform::Desktop* desktop_;
+    platform::WindowProcedure previousProcedure_;
+    QLineEdit* clientPath_ = nullptr;
+    std::array<QLineEdit*, kFieldCount> fields_{};
+    QListWidget* log_ = nullptr;
+};
+
+}  // namespace hall

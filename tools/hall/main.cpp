@@ -1,0 +1,33 @@
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDir>
+
+#include "hall_window.h"
+#include "platform/desktop/x11_desktop.h"
+#include "platform/runtime/scheduler.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Stand-in hall for the Korvash table client"));
+    parser.addHelpOption();
+    const QCommandLineOption client(QStringLiteral("client"),
+                                    QStringLiteral("The client program to start."),
+                                    QStringLiteral("path"));
+    parser.addOption(client);
+    parser.process(app);
+    // Built at <build>/tools/hall/, beside which the client lies at <build>/korvash.
+    const QString clientPath = parser.isSet(client)
+                                   ? parser.value(client)
+                                   : QDir::cleanPath(QCoreApplication::applicationDirPath() +
+                                                     QStringLiteral("/../../korvash"));
+
+    platform::Scheduler scheduler(platform::Scheduler::Mode::Real);
+    std::unique_ptr<platform::X11Desktop> desktop;
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        desktop = platform::X11Desktop::open(scheduler);
+    }
+    hall::HallWindow window(desktop.get(), clientPath);
+    window.show();
+    return app.exec();
+}
