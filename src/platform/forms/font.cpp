@@ -1,0 +1,56 @@
+#include "platform/forms/font.h"
+
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <cmath>
+
+#include "platform/text/display_width.h"
+
+namespace forms {
+
+namespace {
+
+constexpr auto kChineseFallback = "WenQuanYi Micro Hei";
+
+bool haveGui() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr;
+}
+
+float pixelSize(const FontSpec& font) {
+    return std::round(font.size * 96.0f / 72.0f);
+}
+
+}  // namespace
+
+QString resolveFontFamily(const QString& name) {
+    if (haveGui() && !name.isEmpty() && QFontDatabase::hasFamily(name)) return name;
+    return QString::fromLatin1(kChineseFallback);
+}
+
+QFont toQFont(const FontSpec& font) {
+    QFont result(resolveFontFamily(font.name));
+    result.setPixelSize(std::max(1, int(pixelSize(font))));
+    result.setBold(font.bold);
+    return result;
+}
+
+QSizeF measureText(const QString& text, const FontSpec& font) {
+    const QStringList lines = QString(text).replace("\r\n", "\n").split('\n');
+    if (haveGui()) {
+        const QFontMetricsF metrics(toQFont(font));
+        qreal width = 0;
+        for (const QString& line : lines) width = std::max(width, metrics.horizontalAdvance(line));
+        return {std::ceil(width), std::ceil(metrics.height()) * lines.size()};
+    }
+    const float px = pixelSize(font);
+    int columns = 0;
+    for (const QString& line : lines) columns = std::max(columns, platform::displayWidth(line));
+    return {std::ceil(columns * px / 2.0f), std::ceil(px * 1.25f) * lines.size()};
+}
+
+float lineHeight(const FontSpec& font) {
+    return pixelSize(font) + 1.0f;
+}
+
+}  // namespace forms

@@ -1,0 +1,294 @@
+#include "platform/forms/form_view.h"
+
+#include <QBitmap>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHelpEvent>
+#include <QInputMethodEvent>
+#include <QPainter>
+#include <QToolTip>
+#include <cmath>
+
+#include "platform/forms/control.h"
+#include "platform/forms/control_painter.h"
+#include "platform/forms/input.h"
+#include "platform/forms/key_codes.h"
+#include "platform/forms/picture_box.h"
+
+namespace forms {
+
+namespace {
+
+// A control's widget: paints the control from the model and lets the mouse through.
+class ControlWidget final : public QWidget {
+  public:
+    ControlWidget(Control& control, QWidget* parent) : QWidget(parent), control_(control) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setFocusPolicy(Qt::NoFocus);
+        setObjectName(control.name());
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        paintControl(painter, control_, QRectF(rect()));
+    }
+
+  private:
+    Control& control_;
+};
+
+int rounded(float pixels) {
+    return int(std::lround(pixels));
+}
+
+QRect displayRect(const QRectF& rect) {
+    return QRect(rounded(float(rect.x())), rounded(float(rect.y())), rounded(float(rect.width())),
+                 rounded(float(rect.height())));
+}
+
+Qt::CursorShape cursorShape(int pointer) {
+    switch (pointer) {
+        case pointer::Cross:
+            return Qt::CrossCursor;
+        case pointer::IBeam:
+            return Qt::IBeamCursor;
+        case pointer::SizeAll:
+            return Qt::SizeAllCursor;
+        case pointer::Custom:
+            return Qt::PointingHandCursor;
+        default:
+            return Qt::ArrowCursor;
+    }
+}
+
+QCursor cursorFor(const Control& control) {
+    if (control.mousePointer() == pointer::Custom && !control.mouseIcon().isEmpty()) {
+        return QCursor(QPixmap::fromImage(control.mouseIcon().image()), 12, 4);
+    }
+    return QCursor(cursorShape(control.mousePointer()));
+}
+
+}  // namespace
+
+FormView::FormView(Form& form, bool followVisibility)
+    : QWidget(nullptr), form_(form), followVisibility_(followVisibility) {
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    addTree(form_);
+    formChanged();
+}
+
+FormView::~FormView() = default;
+
+void FormView::addTree(Container& container) {
+    for (Control* control : container.children()) {
+        controlAdded(*control);
+        if (auto* box = dynamic_cast<PictureBox*>(control)) addTree(*box);
+    }
+}
+
+QWidget* FormView::widgetOf(Container* container) {
+    if (auto* control = dynamic_cast<Control*>(container)) return widgetFor(*control);
+    return this;
+}
+
+QWidget* FormView::widgetFor(const Control& control) const {
+    auto it = widgets_.find(&control);
+    return it == widgets_.end() ? nullptr : it->second;
+}
+
+void FormView::controlAdded(Control& control) {
+    if (widgets_.count(&control)) return;
+    QWidget* parent = widgetOf(control.container());
+    if (!parent) return;
+    widgets_[&control] = new ControlWidget(control, parent);  // owned by its parent widget
+    syncControl(control);
+    orderChanged(*control.container());
+}
+
+void FormView::controlRemoved(Control& control) {
+    auto it = widgets_.find(&control);
+    if (it == widgets_.end()) return;
+    // Children of a picture box go with its widget.
+    for (auto child = widgets_.begin(); child != widgets_.end();) {
+        if (child->first != &control && it->second->isAncestorOf(child->second)) {
+            child = widgets_.erase(child);
+        } else {
+            ++child;
+        }
+    }
+    delete widgets_.at(&control);  // a child widget: Qt would otherwise keep it until the end
+    widgets_.erase(&control);
+}
+
+void FormView::controlChanged(Control& control) {
+    syncControl(control);
+}
+
+void FormView::syncControl(Control& control) {
+    QWidget* widget = widgetFor(control);
+    if (!widget) return;
+    widget->setGeometry(displayRect(control.rectInContainer()));
+    widget->setVisible(control.visible());
+    widget->update();
+}
+
+void FormView::orderChanged(Container& container) {
+    for (Control* child : container.children()) {
+        if (QWidget* widget = widgetFor(*child)) widget->raise();
+    }
+}
+
+void FormView::surfaceChanged(Container& container) {
+    if (auto* control = dynamic_cast<Control*>(&container)) {
+        if (QWidget* widget = widgetFor(*control)) widget->update();
+        return;
+    }
+    update();
+}
+
+void FormView::formChanged() {
+    syncing_ = true;
+    setWindowTitle(form_.caption());
+    Qt::WindowFlags flags = Qt::Window;
+    if (form_.borderless()) flags |= Qt::FramelessWindowHint;
+    if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
+    if (windowFlags() != flags) setWindowFlags(flags);  // hides the window; shown again below
+    move(rounded(twipsToPixels(form_.left())), rounded(twipsToPixels(form_.top())));
+    resize(rounded(twipsToPixels(form_.width())), rounded(twipsToPixels(form_.height())));
+    setWindowOpacity(form_.alpha() ? *form_.alpha() / 255.0 : 1.0);
+    if (form_.region()) {
+        setMask(*form_.region());
+    } else {
+        clearMask();
+    }
+    if (!form_.icon().isEmpty()) setWindowIcon(QIcon(QPixmap::fromImage(form_.icon().image())));
+    if (followVisibility_) {
+        if (form_.visible() && !isVisible()) show();
+        if (!form_.visible() && isVisible()) hide();
+        Qt::WindowStates state = Qt::WindowNoState;
+        if (form_.windowState() == WindowState::Minimized) state = Qt::WindowMinimized;
+        if (form_.windowState() == WindowState::Maximized) state = Qt::WindowMaximized;
+        if (windowState() != state) setWindowState(state);
+    }
+    update();
+    syncing_ = false;
+}
+
+void FormView::windowRaised() {
+    raise();
+    activateWindow();
+}
+
+quintptr FormView::nativeWindow() const {
+    return quintptr(winId());
+}
+
+void FormView::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.fillRect(rect(), toQColor(form_.backColor()));
+    const QImage& shown = form_.surface().image();
+    if (!shown.isNull()) painter.drawImage(QPointF(0, 0), shown);
+}
+
+void FormView::updateCursor(QPointF at) {
+    const Control* control = form_.controlAt(at);
+    setCursor(control ? cursorFor(*control) : QCursor(Qt::ArrowCursor));
+}
+
+void FormView::mousePressEvent(QMouseEvent* event) {
+    form_.mouseDown(event->position(), toolkitButton(event->button()),
+                    toolkitShift(event->modifiers()));
+}
+
+void FormView::mouseMoveEvent(QMouseEvent* event) {
+    form_.mouseMove(event->position(), toolkitButtons(event->buttons()),
+                    toolkitShift(event->modifiers()));
+    if (form_.isLoaded()) updateCursor(event->position());
+}
+
+void FormView::mouseReleaseEvent(QMouseEvent* event) {
+    form_.mouseUp(event->position(), toolkitButton(event->button()),
+                  toolkitShift(event->modifiers()));
+}
+
+void FormView::mouseDoubleClickEvent(QMouseEvent* event) {
+    form_.mouseDoubleClick(event->position(), toolkitButton(event->button()),
+                           toolkitShift(event->modifiers()));
+}
+
+void FormView::keyPressEvent(QKeyEvent* event) {
+    const int shift = toolkitShift(event->modifiers());
+    if (const int code = toolkitKeyCode(*event)) form_.keyDown(code, shift);
+    // The characters the key makes, as KeyPress codes (Enter, Backspace, Esc, Tab included).
+    switch (event->key()) {
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return form_.keyPress(key::Return);
+        case Qt::Key_Backspace:
+            return form_.keyPress(key::Backspace);
+        case Qt::Key_Escape:
+            return form_.keyPress(key::Escape);
+        case Qt::Key_Tab:
+            return form_.keyPress(key::Tab);
+        default:
+            break;
+    }
+    for (char32_t code : event->text().toUcs4()) {
+        if (code >= 32 && code != 127) form_.keyPress(int(code));
+    }
+}
+
+void FormView::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat()) return;  // the original repeats KeyDown only
+    if (const int code = toolkitKeyCode(*event)) {
+        form_.keyUp(code, toolkitShift(event->modifiers()));
+    }
+}
+
+void FormView::inputMethodEvent(QInputMethodEvent* event) {
+    for (char32_t code : event->commitString().toUcs4()) form_.keyPress(int(code));
+    event->accept();
+}
+
+void FormView::closeEvent(QCloseEvent* event) {
+    event->ignore();  // the model decides; unloading hides this view
+    form_.closeByUser();
+}
+
+void FormView::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::WindowStateChange || syncing_ || !followVisibility_) return;
+    WindowState state = WindowState::Normal;
+    if (windowState() & Qt::WindowMinimized) state = WindowState::Minimized;
+    if (windowState() & Qt::WindowMaximized) state = WindowState::Maximized;
+    form_.windowStateChangedByUser(state);
+}
+
+void FormView::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!syncing_ && followVisibility_ && isVisible()) form_.movedByUser(QPointF(pos()));
+}
+
+bool FormView::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const Control* control = form_.controlAt(QPointF(help->pos()));
+        if (control && !control->toolTipText().isEmpty()) {
+            QToolTip::showText(help->globalPos(), control->toolTipText(), this);
+        } else {
+            QToolTip::hideText();
+        }
+        return true;
+    }
+    if (event->type() == QEvent::WindowActivate && !syncing_) form_.activateByUser();
+    return QWidget::event(event);
+}
+
+void attachView(Form& form) {
+    form.setView(std::make_unique<FormView>(form));
+}
+
+}  // namespace forms

@@ -1,0 +1,211 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "platform/forms/picture.h"
+#include "platform/runtime/scheduler.h"
+#include "sample_windows.h"
+#include "test_pictures.h"
+
+namespace forms_test {
+namespace {
+
+using platform::RuntimeFailure;
+
+class ControlsTest : public ::testing::Test {
+  protected:
+    platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
+    forms::Forms forms{scheduler};
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    std::filesystem::path folder = testFolder(
+        QString::fromStdString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+};
+
+TEST_F(ControlsTest, PositionsAreKeptExactlyAsSet) {
+    forms::Image& card = table.cardImage0[0];
+    for (float value : {523.2f, 234.375f, 758.25f, 3234.375f, 0.1f, -0.5f}) {
+        card.setTop(value);
+        card.setLeft(value);
+        table.setLeft(value);
+        EXPECT_EQ(card.top(), value);
+        EXPECT_EQ(card.left(), value);
+        EXPECT_EQ(table.left(), value);
+    }
+    card.move(12.5f, 523.2f);
+    EXPECT_EQ(card.width(), 40.0f);  // Move keeps what it is not given
+    EXPECT_EQ(card.top(), 523.2f);
+    EXPECT_THROW(card.setWidth(-1), RuntimeFailure);
+    EXPECT_THROW(table.setHeight(-1), RuntimeFailure);
+}
+
+TEST_F(ControlsTest, ArrayMembersLoadedAtRunTimeAreHiddenCopiesOfElementZero) {
+    forms::Image& first = table.cardImage0[0];
+    first.setPicture(forms::Picture(QImage(30, 40, QImage::Format_RGB32)));
+    first.setStretch(true);
+    first.move(100, 523.2f, 90, 120);
+    first.setToolTipText("tip");
+    first.setMousePointer(forms::pointer::Custom);
+
+    table.cardImage0.load(5);
+    const forms::Image& copy = table.cardImage0[5];
+    EXPECT_FALSE(copy.visible());
+    EXPECT_TRUE(first.visible());
+    EXPECT_TRUE(copy.picture().sameAs(first.picture()));
+    EXPECT_TRUE(copy.stretch());
+    EXPECT_EQ(copy.top(), 523.2f);
+    EXPECT_EQ(copy.width(), 90.0f);
+    EXPECT_EQ(copy.toolTipText(), "tip");
+    EXPECT_EQ(copy.mousePointer(), forms::pointer::Custom);
+    EXPECT_EQ(copy.index(), 5);
+    EXPECT_EQ(table.Pic1.children().back(), &copy);  // the newest lies on top
+    EXPECT_EQ(table.cardImage0.ubound(), 5);
+    EXPECT_EQ(table.cardImage0.count(), 2);
+
+    table.cardImage0.unload(5);
+    EXPECT_FALSE(table.cardImage0.exists(5));
+    EXPECT_EQ(table.Pic1.children().size(), 2u);  // element 0 and the name label
+}
+
+TEST_F(ControlsTest, ControlArrayMisuseIsARunTimeFailure) {
+    table.cardImage0.load(1);
+    EXPECT_THROW(table.cardImage0[2], RuntimeFailure);
+    EXPECT_THROW(table.cardImage0.load(1), RuntimeFailure);
+    EXPECT_THROW(table.cardImage0.unload(0), RuntimeFailure);  // from the design
+    EXPECT_THROW(table.cardImage0.unload(7), RuntimeFailure);
+}
+
+TEST_F(ControlsTest, AnImageWithoutStretchTakesItsPicturesSize) {
+    const forms::Picture picture(QImage(73, 97, QImage::Format_RGB32));
+    forms::Image& inPixels = table.cardImage0[0];
+    forms::Image inTwips(table, "onTheWindow");
+    for (forms::Image* image : {&inPixels, &inTwips}) image->move(0, 0, 10, 10);
+
+    inPixels.setStretch(true);
+    inPixels.setPicture(picture);
+    EXPECT_EQ(inPixels.width(), 10.0f);  // stretched: keeps its size
+    inPixels.setStretch(false);
+    EXPECT_EQ(inPixels.width(), 73.0f);
+    EXPECT_EQ(inPixels.height(), 97.0f);
+
+    inTwips.setPicture(picture);
+    EXPECT_EQ(inTwips.width(), 73.0f * 15);
+    EXPECT_EQ(inTwips.height(), 97.0f * 15);
+
+    inTwips.setPicture(forms::loadPicture());  // the empty picture keeps the size
+    EXPECT_TRUE(inTwips.picture().isEmpty());
+    EXPECT_EQ(inTwips.width(), 73.0f * 15);
+}
+
+TEST_F(ControlsTest, PicturesAreRecognisedByContentNotByName) {
+    const QString gif = writeFile(folder, "tmp18.jpg", makeGif({73, 97}, Qt::red));
+    const QString jpeg = writeFile(folder, "tmp870.GIF", makeJpeg({40, 20}, Qt::blue));
+    const forms::Picture fromGif = forms::loadPicture(gif);
+    const forms::Picture fromJpeg = forms::loadPicture(jpeg);
+    EXPECT_EQ(fromGif.size(), QSize(73, 97));
+    EXPECT_EQ(QColor(fromGif.image().pixel(10, 10)), QColor(Qt::red));
+    EXPECT_EQ(fromJpeg.size(), QSize(40, 20));
+}
+
+TEST_F(ControlsTest, AFailedLoadThrowsAndTheControlKeepsItsPicture) {
+    forms::Image& card = table.cardImage0[0];
+    card.setPicture(forms::loadPicture(writeFile(folder, "good.gif", makeGif({8, 8}, Qt::green))));
+    const forms::Picture before = card.picture();
+    const QString cases[] = {
+        QString::fromStdString((folder / "missing.gif").string()),
+        writeFile(folder, "garbage.gif", QByteArray("GIF89a this is not a picture")),
+        writeFile(folder, "empty.gif", QByteArray()),
+        writeFile(folder, "png.gif", makePng({8, 8}, Qt::red)),
+        writeFile(folder, "cut.gif", makeGif({8, 8}, Qt::red).left(20)),
+    };
+    for (const QString& path : cases) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_THROW(card.setPicture(forms::loadPicture(path)), RuntimeFailure);
+        EXPECT_TRUE(card.picture().sameAs(before));
+    }
+}
+
+TEST_F(ControlsTest, APictureBoxPaintsOverItsPictureAndClearsBackToIt) {
+    forms::PictureBox& box = table.Pic1;
+    box.setPicture(forms::loadPicture(writeFile(folder, "back.gif", makeGif({20, 20}, Qt::red))));
+    const forms::Picture blue(QImage(QSize(4, 4), QImage::Format_RGB32));
+    QImage blueImage(4, 4, QImage::Format_RGB32);
+    blueImage.fill(Qt::blue);
+    box.paintPicture(forms::Picture(blueImage), 2, 2);
+    EXPECT_EQ(box.point(3, 3), forms::fromQColor(Qt::blue));
+    EXPECT_EQ(box.point(0, 0), forms::fromQColor(Qt::red));
+    box.cls();
+    EXPECT_EQ(box.point(3, 3), forms::fromQColor(Qt::red));
+    box.setPicture({});
+    EXPECT_EQ(box.point(3, 3), std::nullopt);
+
+    box.setAutoSize(true);
+    box.setPicture(forms::Picture(QImage(64, 48, QImage::Format_RGB32)));
+    EXPECT_EQ(box.width(), 64.0f * 15);  // the box lies on the window, in twips
+}
+
+TEST_F(ControlsTest, LabelsKeepTheirLookAndCanSizeToTheirText) {
+    forms::Label& label = table.Nid;
+    label.setForeColor(65280);
+    label.setFontSize(13.5f);
+    label.setFontBold(true);
+    label.setAlignment(forms::Alignment::Center);
+    EXPECT_EQ(label.foreColor(), 65280u);
+    EXPECT_EQ(label.fontSize(), 13.5f);
+    EXPECT_THROW(label.setForeColor(0x01000000), RuntimeFailure);
+    EXPECT_THROW(label.setFontSize(0), RuntimeFailure);
+
+    label.setAutoSize(true);
+    label.setCaption("短");
+    const float narrow = label.width();
+    label.setCaption("长一些的名字");
+    EXPECT_GT(label.width(), narrow);
+    EXPECT_GT(label.height(), 0.0f);
+}
+
+TEST_F(ControlsTest, ATextBoxRaisesChangeWhenItsTextChanges) {
+    table.Chat.setText("hello");
+    table.Chat.setText("hello");
+    table.Chat.setText("");
+    EXPECT_THAT(log, ::testing::ElementsAre("Form_Load", "Chat_Change(hello)", "Chat_Change()"));
+}
+
+TEST_F(ControlsTest, AListBoxKeepsItsLinesAndRaisesClickOnANewSelection) {
+    forms::ListBox& list = table.Sysmsg;
+    list.addItem("b");
+    list.addItem("a", 0);
+    list.addItem("c");
+    EXPECT_EQ(list.listCount(), 3);
+    EXPECT_EQ(list.list(0), "a");
+    EXPECT_EQ(list.list(3), "");  // past the end reads empty
+    list.setListIndex(2);
+    list.setListIndex(2);
+    list.removeItem(0);
+    EXPECT_EQ(list.listIndex(), 1);  // follows its line
+    list.removeItem(1);
+    EXPECT_EQ(list.listIndex(), -1);
+    list.setTopIndex(0);
+    list.clear();
+    EXPECT_EQ(list.listCount(), 0);
+    EXPECT_THAT(log, ::testing::ElementsAre("Form_Load", "Sysmsg_Click(2)"));
+
+    list.addItem("x");
+    struct Misuse {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Misuse misuses[] = {
+        {"ListIndex past the end", [&] { list.setListIndex(1); }},
+        {"ListIndex below -1", [&] { list.setListIndex(-2); }},
+        {"RemoveItem past the end", [&] { list.removeItem(1); }},
+        {"AddItem past the end", [&] { list.addItem("y", 2); }},
+        {"TopIndex past the end", [&] { list.setTopIndex(1); }},
+        {"List set past the end", [&] { list.setList(1, "y"); }},
+    };
+    for (const Misuse& misuse : misuses) {
+        SCOPED_TRACE(misuse.name);
+        EXPECT_THROW(misuse.act(), RuntimeFailure);
+    }
+}
+
+}  // namespace
+}  // namespace forms_test

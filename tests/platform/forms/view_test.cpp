@@ -1,0 +1,151 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "platform/forms/font.h"
+#include "platform/forms/form_view.h"
+#include "platform/forms/render.h"
+#include "platform/runtime/scheduler.h"
+#include "sample_windows.h"
+#include "test_pictures.h"
+
+namespace forms_test {
+namespace {
+
+using ::testing::Contains;
+
+// A score sheet like the client's small windows: a picture, a Chinese caption, a list, a text
+// box and a stretched image, 320 x 240 pixels.
+class SampleSheet : public forms::Form {
+  public:
+    explicit SampleSheet(forms::Forms& forms) : Form(forms) {
+        move(0, 0, 4800, 3600);
+        setBorderless(true);
+        setCaption("战绩板");
+        setBackColor(0xC0C0C0);
+        Avatar.move(120, 120, 1800, 1350);
+        Title.move(2100, 120, 2550, 450);
+        Title.setCaption("战绩板：英雄榜");
+        Title.setFontSize(12);
+        Title.setFontBold(true);
+        Title.setForeColor(forms::kBlack);
+        Title.setBackColor(forms::kWhite);
+        Hands.move(2100, 720, 2550, 900);
+        for (const char* line : {"第一局  +120", "第二局  -40", "第三局  +15"}) {
+            Hands.addItem(QString::fromUtf8(line));
+        }
+        Hands.setListIndex(1);
+        Chat.move(120, 1680, 4560, 450);
+        Chat.setText("你好，Korvash");
+        Badge.move(120, 2400, 1200, 900);
+        Badge.setStretch(true);
+    }
+
+    forms::PictureBox Avatar{*this, "Avatar"};
+    forms::Label Title{*this, "Title"};
+    forms::ListBox Hands{*this, "Hands"};
+    forms::TextBox Chat{*this, "Chat"};
+    forms::Image Badge{*this, "Badge"};
+};
+
+int darkPixels(const QImage& image, const QRect& area) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qGray(image.pixel(x, y)) < 96) ++count;
+        }
+    }
+    return count;
+}
+
+class ViewTest : public ::testing::Test {
+  protected:
+    platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
+    forms::Forms forms{scheduler};
+    std::filesystem::path folder = testFolder(
+        QString::fromStdString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+};
+
+TEST_F(ViewTest, ChineseFontNamesFallBackToTheInstalledCjkFont) {
+    EXPECT_EQ(forms::resolveFontFamily("宋体"), "WenQuanYi Micro Hei");
+    EXPECT_EQ(forms::resolveFontFamily("WenQuanYi Micro Hei"), "WenQuanYi Micro Hei");
+}
+
+TEST_F(ViewTest, TheViewMirrorsTheModel) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    ASSERT_NE(view, nullptr);
+
+    table.setCaption("Korvash");
+    table.cardImage0[0].move(100.4f, 523.2f, 90, 120);
+    table.cardImage0.load(1);  // appears in the view, hidden
+    table.show();
+    EXPECT_EQ(view->windowTitle(), "Korvash");
+    EXPECT_EQ(view->widgetFor(table.cardImage0[0])->geometry(), QRect(100, 523, 90, 120));
+    EXPECT_EQ(table.cardImage0[0].top(), 523.2f);  // the view rounds, the model keeps
+    ASSERT_NE(view->widgetFor(table.cardImage0[1]), nullptr);
+    EXPECT_TRUE(view->widgetFor(table.cardImage0[1])->isHidden());
+    EXPECT_EQ(view->widgetFor(table.cardImage0[1])->parentWidget(), view->widgetFor(table.Pic1));
+    EXPECT_EQ(view->size(), QSize(400, 300));
+    EXPECT_TRUE(view->isVisible());
+
+    table.cardImage0.unload(1);
+    table.hide();
+    EXPECT_FALSE(view->isVisible());
+}
+
+TEST_F(ViewTest, RealInputReachesTheSameEntryPoints) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    table.show();
+    QWidget* view = dynamic_cast<forms::FormView*>(table.view());
+    const QPointF at(105, 110);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, at, view->mapToGlobal(at), Qt::LeftButton,
+                          type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(view, &event);
+    }
+    table.Chat.setFocus();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, "a");
+    QCoreApplication::sendEvent(view, &key);
+
+    EXPECT_THAT(log, Contains("cardImage0_MouseDown(0,1,0,75,150)"));
+    EXPECT_THAT(log, Contains("cardImage0_Click(0)"));
+    EXPECT_THAT(log, Contains("Chat_KeyDown(65)"));
+    EXPECT_EQ(table.Chat.text(), "a");
+}
+
+TEST_F(ViewTest, ARenderedWindowShowsItsControls) {
+    SampleSheet& sheet = forms.create<SampleSheet>();
+    sheet.Avatar.setPicture(
+        forms::loadPicture(writeFile(folder, "avatar.gif", makeGif({120, 90}, QColor(220, 0, 0)))));
+    sheet.Badge.setPicture(
+        forms::loadPicture(writeFile(folder, "badge.jpg", makeJpeg({16, 16}, QColor(0, 0, 255)))));
+
+    const QImage shot = forms::renderWindow(sheet);
+    ASSERT_TRUE(
+        forms::saveWindowPng(sheet, QString::fromStdString((folder / "sheet.png").string())));
+
+    EXPECT_EQ(shot.size(), QSize(320, 240));
+    EXPECT_EQ(QColor(shot.pixel(60, 50)), QColor(220, 0, 0));           // the picture
+    EXPECT_EQ(QColor(shot.pixel(300, 230)), QColor(0xC0, 0xC0, 0xC0));  // the window
+    const QColor badge(shot.pixel(40, 190));                            // stretched JPEG
+    EXPECT_GT(badge.blue(), 200);
+    EXPECT_LT(badge.red(), 60);
+    const int row = int(sheet.Hands.itemHeight());
+    EXPECT_EQ(QColor(shot.pixel(300, 48 + row + row / 2)),
+              forms::toQColor(forms::kSystemHighlight));         // the selected line
+    EXPECT_GT(darkPixels(shot, QRect(142, 10, 160, 20)), 40);    // the Chinese caption
+    EXPECT_GT(darkPixels(shot, QRect(10, 114, 120, 20)), 40);    // the text box's text
+    EXPECT_EQ(QColor(shot.pixel(300, 125)), QColor(Qt::white));  // its empty end
+}
+
+}  // namespace
+}  // namespace forms_test
