@@ -1,0 +1,84 @@
+#include "resources/resource_store.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/files/file_system.h"
+#include "resources/file_name_matches.h"
+#include "scratch_folder.h"
+
+namespace resources {
+namespace {
+
+std::string readAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+class SaveResToFileTest : public ScratchFolderTest {};
+
+TEST_F(SaveResToFileTest, WritesThePicturesBytesAsTheyAre) {
+    const auto path = folder() / "tmp450.GIF";
+    ASSERT_TRUE(SaveResToFile(450, "GIF", path));
+    const auto bytes = findResource("GIF", 450);
+    ASSERT_TRUE(bytes);
+    EXPECT_EQ(readAll(path), std::string(bytes->begin(), bytes->end()));
+}
+
+TEST_F(SaveResToFileTest, ReplacesALongerFileWhole) {
+    const auto path = folder() / "tmp18.GIF";
+    std::ofstream(path, std::ios::binary) << std::string(200000, 'x');
+    ASSERT_TRUE(SaveResToFile(18, "GIF", path));
+    EXPECT_EQ(readAll(path).size(), findResource("GIF", 18)->size());
+}
+
+TEST_F(SaveResToFileTest, TakesTheTypeWithoutRegardToCase) {
+    EXPECT_TRUE(SaveResToFile(170, "gif", folder() / "tmp170.GIF"));
+}
+
+TEST_F(SaveResToFileTest, MissingPictureFailsAndMakesNoFile) {
+    for (int id : {0, 1, 2, 19999, -1, 65536}) {
+        const auto path = folder() / ("tmp" + std::to_string(id) + ".GIF");
+        EXPECT_FALSE(SaveResToFile(id, "GIF", path)) << id;
+        EXPECT_FALSE(std::filesystem::exists(path)) << id;
+    }
+    EXPECT_FALSE(SaveResToFile(450, "BMP", folder() / "x.GIF"));
+    EXPECT_FALSE(std::filesystem::exists(folder() / "x.GIF"));
+}
+
+TEST_F(SaveResToFileTest, UnwritablePathFails) {
+    EXPECT_FALSE(SaveResToFile(450, "GIF", folder() / "no such folder" / "tmp450.GIF"));
+    std::filesystem::create_directories(folder() / "tmp451.GIF");
+    EXPECT_FALSE(SaveResToFile(451, "GIF", folder() / "tmp451.GIF"));
+}
+
+class FileNameMatchesTest : public ScratchFolderTest {
+  protected:
+    QString windowsPath(const char* name) const {
+        return platform::toQString(folder()) + "\\" + QString::fromUtf8(name);
+    }
+};
+
+TEST_F(FileNameMatchesTest, FindsAFileOfExactlyThatName) {
+    std::ofstream(folder() / "info.brm") << "x";
+    EXPECT_TRUE(FileNameMatches(windowsPath("info.brm"), "info.brm"));
+    EXPECT_TRUE(FileNameMatches(windowsPath("*.brm"), "info.brm"));
+}
+
+TEST_F(FileNameMatchesTest, ComparesTheNameWithCase) {
+    std::ofstream(folder() / "INFO.BRM") << "x";
+    EXPECT_FALSE(FileNameMatches(windowsPath("info.brm"), "info.brm"));
+    EXPECT_TRUE(FileNameMatches(windowsPath("info.brm"), "INFO.BRM"));
+}
+
+TEST_F(FileNameMatchesTest, MissingFileDoesNotMatch) {
+    EXPECT_FALSE(FileNameMatches(windowsPath("info.brm"), "info.brm"));
+    EXPECT_FALSE(FileNameMatches(windowsPath("info.brm"), ""));
+    std::filesystem::create_directories(folder() / "info.brm");
+    EXPECT_FALSE(FileNameMatches(windowsPath("info.brm"), "info.brm"));
+}
+
+}  // namespace
+}  // namespace resources
