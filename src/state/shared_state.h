@@ -37,6 +37,102 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
+
+    // The command line (the hall's fifteen fields) and what start-up derives from it.
+    QString g_sGameHost;
+    std::int16_t g_nGamePort = 0;
+    std::int16_t ProxyType = 0;  // 0 direct, 5 SOCKS5, anything else: no connection
+    QString g_sProxyHost;
+    std::int16_t g_nProxyPort = 0;
+    QString g_sProxyUser;
+    std::uint8_t g_nProxyUserLen = 0;
+    QString g_sProxyPassword;
+    std::uint8_t g_nProxyPasswordLen = 0;
+    bool g_bCustomCaptions = false;
+    QString g_sHallCaption;  // blank until the command line is read
+    QString g_sOwnCaption;
+    std::int16_t g_nPropAllowed = 0;
+    std::int16_t g_nPropParam = 0;
+    QString g_sPropUser;
+    QString g_sPropPassword;
+    bool g_bSpectator = false;
+    // The login frame, built once at start-up and kept a login frame for the whole run.
+    Frame g_aLoginFrame{};
+
+    // Screen scale of every design position and size: 1.0, or 0.78125 on a small screen.
+    float g_fScaleX = 1.0f;
+    float g_fScaleY = 1.0f;
+
+    // Video switch file and relay.
+    bool g_bVideoOn = false;
+    bool g_bRelayLoggedIn = false;
+    bool g_bLocalVideoOk = false;
+
+    // Connection and table life.
+    bool g_bConnected = false;  // a login is pending
+    bool g_bLoggedIn = false;
+    bool g_bAutoReconnect = false;
+    bool g_bReconnecting = false;
+    bool g_bGameRunning = false;
+    bool Inited = false;
+    std::int32_t g_nIdleRounds = 0;
+    Frame g_aCurFrame{};
+    std::array<std::uint8_t, 2> g_aServerToken{};
+    std::int32_t threadIndex = 0;
+
+    // Hold-back of the props plug-in's frames at the end of a hand.
+    bool g_bHoldPropFrameA = false;
+    bool g_bHoldPropFrameB = false;
+    Frame g_aHeldPropFrameA{};
+    Frame g_aHeldPropFrameB{};
+
+    // Flags start-up sets and the other parts of the table read.
+    bool g_bDealPhase1 = false;
+    bool g_bDealPhase2 = false;
+    bool g_bDealPhase3 = false;
+    bool g_bBossKeyPressed = false;
+    bool g_bBossKey = false;
+    bool g_bAutoPlay = false;
+    std::int16_t g_nTurnSeconds = 10;
+    std::int16_t g_nTimeoutCount = 0;
+    bool g_bResultShown = false;
+    bool g_bRandomSeats = false;
+    bool g_vWeb1Failed = false;
+    bool g_bWeb2Failed = false;
+    bool g_bChatAllowed = true;
+    bool g_bChatPrefixPut = false;  // the chat line's whisper prefix was put in by a click
+    bool g_bTurnOpen = false;
+    bool g_bAltBackground = false;
+    bool g_bReadyPending = true;
+    std::int16_t g_nChatFlashCount = 0;
+    std::int16_t Player_num = 0;
+    bool g_bHandStarted = false;
+    bool g_bReadyPressed = false;
+    std::array<QString, 2> g_aOtherNames;
+    std::int16_t g_nShuffleIndex = 0;
+    bool g_bShuffleArmed = false;
+    bool g_bShuffling = false;
+    std::array<QString, 4> g_aShuffleText;
+    std::int16_t g_nHandCount = 0;
+    std::int16_t g_nBidTicks = 0;
+    std::int16_t g_nSpeakSeat = -1;
+    std::array<bool, 9> g_aAnNiuState{};
+
+    // Resource pictures: the id being extracted and the declaration kinds shown on the
+    // declaration buttons.
+    std::int16_t g_nResId = 0;
+    std::array<std::int16_t, 11> g_aJiaofenKind{};
+
+    // Props plug-in (loaded by its own subsystem; 0 not loaded, -1 unavailable, 1 or 2 loaded).
+    std::int16_t g_nPropState = 0;
+    bool g_bPropRunning = false;
+    bool g_bScorePending = false;
+    bool g_bPropScorePending = false;
+    Frame g_aHeldResultFrame{};
+    bool g_bBaoChoosing = false;
+    std::int16_t g_nBaoTicks = 0;
+    std::int16_t g_nBaoCountdown = 0;
+    bool g_bBaoPicked = false;
 };
 
 }  // namespace state

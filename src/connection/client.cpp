@@ -1,0 +1,27 @@
+#include "connection/client.h"
+
+#include "connection/main_form.h"
+
+namespace connection {
+
+Client::Client(ClientPlatform platform)
+    : state_(std::make_unique<state::SharedState>()),
+      sys(std::move(platform)),
+      random(sys.randomSeed),
+      s(*state_),
+      forms(sys.scheduler),
+      MainForm(forms, [this](forms::Forms& owner) {
+          return std::make_unique<connection::MainForm>(owner, *this);
+      }) {
+    if (sys.attachView) forms.setViewFactory(sys.attachView);
+}
+
+Client::~Client() = default;
+
+QString Client::App_Path() const {
+    QString path = QString::fromStdString(sys.env.programFolder.string());
+    while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
+    return path;
+}
+
+}  // namespace connection

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+
+#include "connection/ini_file.h"
+#include "platform/forms/form_ref.h"
+#include "platform/forms/forms.h"
+#include "platform/runtime/environment.h"
+#include "platform/runtime/random.h"
+#include "resources/picture_ids.h"
+#include "state/shared_state.h"
+
+namespace platform {
+class Desktop;
+class MessageBoxes;
+class Scheduler;
+}  // namespace platform
+
+namespace connection {
+
+class MainForm;
+
+// The platform a client runs on: the real one in the program, fakes in tests.
+struct ClientPlatform {
+    platform::Scheduler& scheduler;
+    platform::MessageBoxes& boxes;
+    platform::Desktop& desktop;
+    platform::Environment env;
+    // Where the single-instance lock lives (tests give each client its own folder).
+    std::filesystem::path lockFolder;
+    std::uint64_t randomSeed = 0;
+    // Attaches the on-screen view to each window as it loads (the program, or a test that
+    // needs real widgets, e.g. to receive window messages); empty: windows stay model-only.
+    std::function<void(forms::Form&)> attachView;
+};
+
+// One running client: its platform, its shared state and its windows. Everything the client's
+// procedures touch is reached from here, so a test builds a fresh client for each case.
+class Client {
+    // First, so that it exists before the members that refer to it. Large: kept off the stack.
+    std::unique_ptr<state::SharedState> state_;
+
+public:
+    explicit Client(ClientPlatform platform);
+    ~Client();
+    Client(const Client&) = delete;
+    Client& operator=(const Client&) = delete;
+
+    ClientPlatform sys;
+    platform::Random random;
+    state::SharedState& s;
+    resources::PictureIds ids;
+    classIniFile g_oIniFile;
+
+    // The program folder as the original's App.Path gives it: no trailing separator.
+    QString App_Path() const;
+
+    forms::Forms forms;
+    forms::FormRef<::connection::MainForm> MainForm;
+};
+
+}  // namespace connection

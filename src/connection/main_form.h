@@ -1,0 +1,85 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/desktop/window_message.h"
+#include "platform/forms/control_array.h"
+#include "platform/forms/form.h"
+#include "platform/forms/image.h"
+#include "platform/forms/label.h"
+#include "platform/forms/list_box.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/timer.h"
+#include "platform/net/tcp_socket.h"
+#include "state/frame.h"
+
+namespace connection {
+
+class Client;
+
+// The table window. Loading it starts the client and unloading it ends the client. Its
+// handlers live with the parts of the client they belong to (start-up, the socket events, the
+// table tick, the hall link); the table screen lays its controls out.
+class MainForm : public forms::Form {
+public:
+    MainForm(forms::Forms& forms, Client& client);
+    ~MainForm() override;
+
+    Client& c;
+
+    // The table pane and the reduced table picture painted into it on a small screen.
+    forms::PictureBox Pic1{*this, "Pic1"};
+    forms::PictureBox Pic2{*this, "Pic2"};
+    // The two one-line system-message lists.
+    forms::ControlArray<forms::ListBox> Sysmsg{Pic1, "Sysmsg", {0, 1}};
+    forms::Label Location{Pic1, "Location"};
+    // Toolbar buttons (by button number) and the chat line.
+    forms::ControlArray<forms::Image> AnNiu{Pic1, "AnNiu", {0, 1, 2, 3, 4, 5, 6, 7, 8}};
+    forms::TextBox Chat{Pic1, "Chat"};
+    // The turn clock and its digits.
+    forms::Image Time_Img{Pic1, "Time_Img"};
+    forms::Label Number{Pic1, "Number"};
+    // Seat change animation.
+    forms::Label LblShuffle{Pic1, "LblShuffle"};
+    forms::Image ImgShuffle{Pic1, "ImgShuffle"};
+    forms::Timer TimerShuffle{*this, "TimerShuffle", 300, false};
+    // Declaration bubbles and their words.
+    forms::ControlArray<forms::Image> Speak{Pic1, "Speak", {0, 1, 2, 3}};
+    forms::Label Words{Pic1, "Words"};
+    // The advertising and seat-change web panes (their browser comes with the table screen).
+    forms::PictureBox WebBrowser1{Pic1, "WebBrowser1"};
+    forms::PictureBox WebBrowser2{Pic1, "WebBrowser2"};
+    // Props: the chest cards and the floating text.
+    forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai", {0, 1, 2}};
+    forms::Label LbProp{Pic1, "LbProp"};
+
+    // The game connection.
+    platform::TcpSocket Winsock1;
+    // The table tick and the keep-alive.
+    forms::Timer TimerBong{*this, "TimerBong", 50, false};
+    forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
+
+    // The music box is started with the player's password (kept from the command line).
+    QString m_sPassword;
+    // The skinned frame's close and minimise buttons show their normal pictures.
+    bool m_bCloseNormal = true;
+    bool m_bMinNormal = true;
+    // The window procedure start-up replaced, given back at shutdown.
+    platform::WindowProcedure g_nOldWndProc;
+    platform::WindowHandle hWnd;
+
+    // Handlers.
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(bool& cancel) override;
+    void Winsock1_DataArrival(std::size_t bytesTotal);
+    void Winsock1_Close();
+    void TimerKeepAlive_Timer();
+    void TimerBong_Timer();
+    void DrawSkinFrame();
+    bool Is_File_Exist(const QString& path, const QString& fileName);
+};
+
+}  // namespace connection

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "state/frame.h"
+
+namespace connection {
+class Client;
+}
+
+namespace settlement {
+
+// Takes one hand-result frame; the fourth of a hand fills and shows the settlement sheet.
+void ShowSettlement(connection::Client& c, state::Frame& frame);
+
+}  // namespace settlement
