@@ -9,7 +9,7 @@
 
 #include "resources/design_names.h"
 #include "resources/resource_store.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace resources {
 namespace {

@@ -7,7 +7,7 @@
 
 #include "platform/files/file_system.h"
 #include "resources/file_name_matches.h"
-#include "scratch_folder.h"
+#include "support/temp_folder.h"
 
 namespace resources {
 namespace {
@@ -17,7 +17,7 @@ std::string readAll(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-class SaveResToFileTest : public ScratchFolderTest {};
+class SaveResToFileTest : public TempFolderTest {};
 
 TEST_F(SaveResToFileTest, WritesThePicturesBytesAsTheyAre) {
     const auto path = folder() / "tmp450.GIF";
@@ -54,7 +54,7 @@ TEST_F(SaveResToFileTest, UnwritablePathFails) {
     EXPECT_FALSE(SaveResToFile(451, "GIF", folder() / "tmp451.GIF"));
 }
 
-class FileNameMatchesTest : public ScratchFolderTest {
+class FileNameMatchesTest : public TempFolderTest {
   protected:
     QString windowsPath(const char* name) const {
         return platform::toQString(folder()) + "\\" + QString::fromUtf8(name);

@@ -9,13 +9,17 @@
 #include <string>
 #include <string_view>
 
+// Where tests may write: $KORVASH_TEST_TMP, else the system's temporary folder.
+inline std::filesystem::path testRoot() {
+    const char* base = std::getenv("KORVASH_TEST_TMP");
+    return base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+}
+
 // A fresh, empty folder for one test, removed again afterwards.
 class TempFolderTest : public testing::Test {
   protected:
     void SetUp() override {
-        const char* base = std::getenv("KORVASH_TEST_TMP");
-        const std::filesystem::path root =
-            base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+        const std::filesystem::path root = testRoot();
         const testing::TestInfo* test = testing::UnitTest::GetInstance()->current_test_info();
         std::string name = std::string(test->test_suite_name()) + "." + test->name() + "." +
                            std::to_string(::getpid());
