@@ -19,9 +19,9 @@ function(korvash_test target)
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PRIVATE ${ARG_DEPS} GTest::gmock GTest::gtest_main)
-  # Each variable is its own list element: a ';' inside one string would split the property.
-  set(test_environment QT_QPA_PLATFORM=offscreen KORVASH_TEST_TMP=${CMAKE_BINARY_DIR}/test-tmp
-      LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp)
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "${test_environment}")
+  # The environment the tests need is set inside every test program (tests/test_environment.cpp),
+  # so a test behaves the same under ctest and when run by hand.
+  target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/test_environment.cpp)
+  target_compile_definitions(${target} PRIVATE KORVASH_BUILD_DIR="${CMAKE_BINARY_DIR}")
+  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
 endfunction()

@@ -1,11 +1,46 @@
+// The table client: wires the real platform and loads the table window, which is the program.
 #include <QApplication>
-#include <QWidget>
+#include <QGuiApplication>
+#include <memory>
+#include <random>
+
+#include "connection/client.h"
+#include "connection/main_form.h"
+#include "platform/desktop/fake_desktop.h"
+#include "platform/desktop/x11_desktop.h"
+#include "platform/forms/form_view.h"
+#include "platform/runtime/environment.h"
+#include "platform/runtime/message_box.h"
+#include "platform/runtime/scheduler.h"
+#include "platform/runtime/single_instance.h"
+#include "platform/sound/qt_sound_device.h"
+
+namespace {
+
+// Without an X server the desktop holds no other program's window: the hall cannot be found
+// and start-up ends the program quietly, as it does whenever the hall is missing.
+std::unique_ptr<platform::Desktop> openDesktop(platform::Scheduler& scheduler) {
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        if (auto x11 = platform::X11Desktop::open(scheduler)) return x11;
+    }
+    return std::make_unique<platform::FakeDesktop>(scheduler);
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    QWidget table;
-    table.setWindowTitle("Korvash");
-    table.resize(1024, 768);
-    table.show();
-    return app.exec();
+    platform::Scheduler scheduler(platform::Scheduler::Mode::Real);
+    const std::unique_ptr<platform::Desktop> desktop = openDesktop(scheduler);
+    platform::DialogMessageBoxes boxes(scheduler);
+    platform::QtSoundDevice soundDevice;
+
+    connection::Client client(connection::ClientPlatform{
+        scheduler, boxes, *desktop, platform::Environment::fromProcess(app.arguments()),
+        platform::SingleInstanceLock::defaultFolder(), std::random_device{}(), forms::attachView,
+        soundDevice});
+    // Loading the table window is the start of the client; the end of the program, wherever
+    // it comes from, ends the run.
+    scheduler.post([&client] { client.MainForm.get(); });
+    return scheduler.run();
 }

@@ -1,6 +1,8 @@
 #include "connection/client.h"
 
+#include "connection/exit_dialogs.h"
 #include "connection/main_form.h"
+#include "connection/reconnection.h"
 
 namespace connection {
 
@@ -12,6 +14,19 @@ Client::Client(ClientPlatform platform)
       forms(sys.scheduler),
       MainForm(forms, [this](forms::Forms& owner) {
           return std::make_unique<connection::MainForm>(owner, *this);
+      }),
+      sound{sys.soundDevice, soundState, App_Path(), [this] {
+                const auto* form = MainForm.ifLoaded();
+                return form && form->windowState() == forms::WindowState::Minimized;
+            }},
+      frmExit(forms, [this](forms::Forms& owner) {
+          return std::make_unique<connection::frmExit>(owner, *this);
+      }),
+      frmOtherExit(forms, [this](forms::Forms& owner) {
+          return std::make_unique<connection::frmOtherExit>(owner, *this);
+      }),
+      frmReconnect(forms, [this](forms::Forms& owner) {
+          return std::make_unique<connection::frmReconnect>(owner, *this);
       }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }

@@ -11,7 +11,11 @@
 #include "platform/forms/forms.h"
 #include "platform/runtime/environment.h"
 #include "platform/runtime/random.h"
+#include "platform/runtime/single_instance.h"
+#include "props/prop_dll.h"
 #include "resources/picture_ids.h"
+#include "sound/sound_context.h"
+#include "sound/sound_state.h"
 #include "state/shared_state.h"
 
 namespace platform {
@@ -23,6 +27,9 @@ class Scheduler;
 namespace connection {
 
 class MainForm;
+class frmExit;
+class frmOtherExit;
+class frmReconnect;
 
 // The platform a client runs on: the real one in the program, fakes in tests.
 struct ClientPlatform {
@@ -36,6 +43,8 @@ struct ClientPlatform {
     // Attaches the on-screen view to each window as it loads (the program, or a test that
     // needs real widgets, e.g. to receive window messages); empty: windows stay model-only.
     std::function<void(forms::Form&)> attachView;
+    // The machine's sound output (the Qt device in the program, a recording one in tests).
+    platform::SoundDevice& soundDevice;
 };
 
 // One running client: its platform, its shared state and its windows. Everything the client's
@@ -61,6 +70,20 @@ public:
 
     forms::Forms forms;
     forms::FormRef<::connection::MainForm> MainForm;
+
+    // Start-up and shutdown: the sound engine, the single-instance lock kept for the client's
+    // life, and the props plug-in (null while not loaded) with its last work item.
+    sound::SoundState soundState;
+    sound::SoundContext sound;
+    std::unique_ptr<platform::SingleInstanceLock> instanceLock;
+    std::unique_ptr<props::PropDll> g_oPropDll;
+    props::PropWorkItem propWork;
+
+    // Leaving the table and reconnection: the exit dialogs and the hidden reconnect window.
+    QString App_Title() const { return QStringLiteral("Korvash"); }
+    forms::FormRef<::connection::frmExit> frmExit;
+    forms::FormRef<::connection::frmOtherExit> frmOtherExit;
+    forms::FormRef<::connection::frmReconnect> frmReconnect;
 };
 
 }  // namespace connection

@@ -29,6 +29,13 @@ void PostToHall(Client& c, std::uint32_t msg);
 void RestoreHall(Client& c);
 void MinimizeHall(Client& c);
 
+// The hall's caption unless the command line asks for its own captions.
+inline constexpr const char* kDefaultHallCaption = "Brenmoor山庄";
+
+// Connects Winsock1 directly to the game server, starts the tick and arms the login channel,
+// which sends the login frame once the socket is up.
+void ConnectDirect(Client& c);
+
 // The table window's procedure from the end of start-up until shutdown.
 std::int32_t MainWndProc(Client& c, platform::WindowHandle hWnd, std::uint32_t msg,
                          std::int32_t wParam, std::int32_t lParam);

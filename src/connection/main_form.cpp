@@ -1,6 +1,9 @@
 #include "connection/main_form.h"
 
 #include "connection/client.h"
+#include "platform/desktop/desktop.h"
+#include "resources/design_names.h"
+#include "resources/resource_store.h"
 
 namespace connection {
 
@@ -10,8 +13,27 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     Winsock1.onClose = [this] { Winsock1_Close(); };
     TimerBong.onTimer.bind(this, &MainForm::TimerBong_Timer);
     TimerKeepAlive.onTimer.bind(this, &MainForm::TimerKeepAlive_Timer);
+    TimerProxy.onTimer.bind(this, &MainForm::TimerProxy_Timer);
+    // The window's design: a skinned, borderless window whose table pane measures its controls
+    // in pixels and carries the table picture; the reduced picture waits in Pic2.
+    setBorderless(true);
+    Pic1.setScaleMode(forms::ScaleMode::Pixels);
+    Pic2.setVisible(false);
+    if (auto table = resources::findDesignPicture(resources::design::kTable.name)) {
+        Pic1.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
+            reinterpret_cast<const char*>(table->data()), qsizetype(table->size()))));
+    }
+    if (auto small = resources::findDesignPicture(resources::design::kTableSmall.name)) {
+        Pic2.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
+            reinterpret_cast<const char*>(small->data()), qsizetype(small->size()))));
+    }
+    Location.setFontSize(12);
+    Location.move(Location.left(), Location.top(), 201, 25);
 }
 
-MainForm::~MainForm() = default;
+MainForm::~MainForm() {
+    // The desktop must not hand messages to a window that is gone.
+    if (hWnd) c.sys.desktop.detachWindow(hWnd);
+}
 
 }  // namespace connection

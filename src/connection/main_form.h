@@ -13,6 +13,7 @@
 #include "platform/forms/timer.h"
 #include "platform/net/tcp_socket.h"
 #include "state/frame.h"
+#include "video/video_component.h"
 
 namespace connection {
 
@@ -53,12 +54,21 @@ public:
     // Props: the chest cards and the floating text.
     forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai", {0, 1, 2}};
     forms::Label LbProp{Pic1, "LbProp"};
+    // Card pictures: the hand row and the local seat's plays, the plays of relative seats 1 to
+    // 3, and the cards offered or declared during the deal (members beyond 0 made at load).
+    forms::ControlArray<forms::Image> cardImage0{Pic1, "cardImage0"};
+    forms::ControlArray<forms::Image> cardImage1{Pic1, "cardImage1"};
+    forms::ControlArray<forms::Image> cardImage2{Pic1, "cardImage2"};
+    forms::ControlArray<forms::Image> cardImage3{Pic1, "cardImage3"};
+    forms::ControlArray<forms::Image> xuan_img{Pic1, "xuan_img"};
 
     // The game connection.
     platform::TcpSocket Winsock1;
     // The table tick and the keep-alive.
     forms::Timer TimerBong{*this, "TimerBong", 50, false};
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
+    // The longest wait for each reply of the SOCKS5 hand-shake.
+    forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
 
     // The music box is started with the player's password (kept from the command line).
     QString m_sPassword;
@@ -78,8 +88,18 @@ public:
     void Winsock1_Close();
     void TimerKeepAlive_Timer();
     void TimerBong_Timer();
+    void TimerProxy_Timer();
     void DrawSkinFrame();
     bool Is_File_Exist(const QString& path, const QString& fileName);
+
+    // Start-up, the hall link and the video component's controls.
+    // The video component's relay socket and camera (stand-ins while none is installed).
+    std::unique_ptr<video::P2PSocket> P2PSocket1 = video::makeNoComponentP2PSocket();
+    std::unique_ptr<video::Ziva> ziva1 = video::makeNoComponentZiva();
+    // Seat and key input that the props plug-in's work items also reach.
+    void Tou_Click(int Index);
+    void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Pic1_KeyDown(int& KeyCode, int Shift);
 };
 
 }  // namespace connection

@@ -7,8 +7,14 @@ namespace state {
 // Message types (byte 3 of a frame) of the frames the client builds.
 enum MessageType : std::uint8_t {
     MsgSeatAction = 16,
+    MsgLogin = 18,
     MsgChat = 19,
     MsgKeepAlive = 24,
+    MsgReconnect = 28,
+    MsgPropAction = 45,
 };
+
+// Server frames the table tick itself looks at.
+inline constexpr std::uint8_t MsgPlayerLeft = 21;
 
 }  // namespace state

@@ -4,8 +4,10 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/desktop/window_message.h"
 #include "state/byte_ring.h"
 #include "state/channels.h"
+#include "state/player_info.h"
 #include "state/seat_record.h"
 
 namespace state {
@@ -73,6 +75,9 @@ struct SharedState {
     bool g_bLoggedIn = false;
     bool g_bAutoReconnect = false;
     bool g_bReconnecting = false;
+    // The login (or reconnect) frame has gone out on the current connection: until then the
+    // send pump keeps queued frames back, so nothing precedes it or cuts into the hand-shake.
+    bool g_bLoginSentOnConnection = false;
     bool g_bGameRunning = false;
     bool Inited = false;
     std::int32_t g_nIdleRounds = 0;
@@ -133,6 +138,51 @@ struct SharedState {
     std::int16_t g_nBaoTicks = 0;
     std::int16_t g_nBaoCountdown = 0;
     bool g_bBaoPicked = false;
+
+    // SOCKS5 hand-shake, leaving the table and reconnection.
+    // The greeting goes out as soon as the proxy connection is up.
+    bool g_bProxyGreeting = false;
+    // The hand-shake on the current proxy connection has failed: its later bytes are ignored.
+    bool g_bProxyFailed = false;
+    // Counts proxy connections begun, so that a wait overtaken by a newer one steps aside.
+    std::uint32_t g_nProxyAttempt = 0;
+    // The reconnect frame, built from the login frame by each reconnect attempt and sent in
+    // its place until the table is left; g_aLoginFrame itself stays a login frame.
+    Frame g_aReconnectFrame{};
+    bool g_bReconnectPending = false;
+    const Frame& loginFrameToSend() const {
+        return g_bReconnectPending ? g_aReconnectFrame : g_aLoginFrame;
+    }
+    // The reconnect window's attempts and countdown (a table reset clears them too).
+    std::int16_t ReconnectCount = 0;
+    std::int16_t ReconnectTime = 0;
+    // The player cancelled the table-closed dialog.
+    bool g_bTableClosed = false;
+    // Hover marks of the declaration buttons and the quick-phrase buttons, and the seats'
+    // wealth multipliers, which leaving the table resets.
+    bool g_bJiaofenHoverReset = false;
+    bool g_bWord1Hover = false;
+    bool g_bWord2Hover = false;
+    std::array<std::int32_t, 4> g_aSeatBeishu{};
+
+    // The table tick and the hall link.
+    // The hall window as the last search found it.
+    platform::WindowHandle g_nHallWnd;
+    // The declaration countdown and the countdown shared by the table clocks.
+    bool g_bBidClock = false;
+    std::int16_t g_nCountdown = 0;
+    // The treasure-chest rewards the plug-in reports: extra prize lines (row 1) per seat, and
+    // the prize per seat.
+    std::array<std::array<QString, 4>, 2> g_aPrizeInfo;
+    std::array<double, 4> g_aPrizeAmount{};
+
+    // The server dispatcher: the players' profiles by relative seat, the login answer's
+    // time-out limit, the once-per-hand mark and the advertising pages named by the server.
+    std::array<PlayerInfo, 4> g_aPlayerInfo;
+    std::int16_t g_nTimeoutLimit = 0;
+    bool g_bTimeLimit = false;
+    QString g_sAdBaseUrl;
+    QString g_sShuffleAdUrl;
 };
 
 }  // namespace state

@@ -44,6 +44,7 @@ TEST_F(SocketEvents, ArrivingBytesGoToTheReceiveRingAndArmTheReceiveChannel) {
 TEST_F(SocketEvents, AnOverflowingReceiveRingRestoresTheHallAndEndsTheProgram) {
     c.s.g_sHallCaption = QString::fromUtf16(support::ClientHarness::kHallCaption);
     connect();
+    harness.desktop.clearRecords(harness.hall);  // start-up restored and minimised it
     // Nobody takes frames: a full ring of bytes plus one more overflows it.
     std::vector<std::uint8_t> flood(state::ByteRing::Size, 0x11);
     server.sendBytes(flood);
@@ -54,6 +55,7 @@ TEST_F(SocketEvents, AnOverflowingReceiveRingRestoresTheHallAndEndsTheProgram) {
 }
 
 TEST_F(SocketEvents, KeepAlivesQueueWhileDisconnected) {
+    c.MainForm.get();  // start-up clears the own seat
     c.s.custom[0].seat = 8;
     c.MainForm->TimerKeepAlive.setEnabled(true);
     harness.scheduler.advance(15000);

@@ -2,16 +2,20 @@
 
 #include <unistd.h>
 
+#include <QStringList>
 #include <atomic>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "connection/client.h"
 #include "connection/main_form.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/runtime/message_box.h"
 #include "platform/runtime/scheduler.h"
+#include "platform/sound/recording_sound_device.h"
 
 namespace support {
 
@@ -32,6 +36,17 @@ public:
         env.programFolder = folder / "bin";
         env.screenSize = {1280, 1024};
         hall = desktop.addWindow(QString::fromUtf16(kHallCaption));
+        // A hall's full line without a connection, so that a load succeeds and stays idle.
+        env.commandLine = commandLine({});
+    }
+
+    // The hall's fifteen "$"-ended fields: defaults (ProxyType 3: no connection, the default
+    // hall caption), with the given fields (1-based) replaced.
+    static QString commandLine(std::initializer_list<std::pair<int, QString>> fields) {
+        QStringList values = {"player1", "pw", "127.0.0.1", "7788", "北京", "3", "127.0.0.1",
+                              "1080", "", "", "0", "Brenmoor山庄", "Korvash", "0", "0"};
+        for (const auto& [field, value] : fields) values[field - 1] = value;
+        return values.join(u'$') + u'$';
     }
     ~ClientHarness() {
         client.reset();
@@ -42,13 +57,14 @@ public:
     // Builds the client (not yet loaded: the first touch of MainForm loads it).
     connection::Client& make() {
         client = std::make_unique<connection::Client>(connection::ClientPlatform{
-            scheduler, boxes, desktop, env, folder, 1, attachView});
+            scheduler, boxes, desktop, env, folder, 1, attachView, soundDevice});
         return *client;
     }
 
     platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
     platform::FakeDesktop desktop;
     platform::ScriptedMessageBoxes boxes;
+    platform::RecordingSoundDevice soundDevice;
     platform::Environment env;
     std::function<void(forms::Form&)> attachView;
     std::filesystem::path folder;

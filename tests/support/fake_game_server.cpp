@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
@@ -10,9 +11,32 @@
 
 namespace support {
 
-FakeGameServer::FakeGameServer() : listen_(listenOnLoopback()) {
+namespace {
+
+// The client keeps the game port in a 16-bit field: a port above 32767 cannot be given to it.
+// The system's ephemeral ports lie above it, so the server looks for a free one below.
+UniqueFd listenOnSignedPort() {
+    const std::uint16_t first = 20000 + static_cast<std::uint16_t>(::getpid() % 10000);
+    for (std::uint32_t port = first; port < 32768; ++port) {
+        if (UniqueFd fd = listenOnLoopback(static_cast<std::uint16_t>(port))) return fd;
+    }
+    return listenOnLoopback();
+}
+
+}  // namespace
+
+FakeGameServer::FakeGameServer() : listen_(listenOnSignedPort()) {
     port_ = listen_ ? localPort(listen_.get()) : 0;
     thread_ = std::thread([this] { run(); });
+}
+
+FakeGameServer::FakeGameServer(std::uint16_t port) : listen_(listenOnLoopback(port)) {
+    port_ = listen_ ? localPort(listen_.get()) : 0;
+    thread_ = std::thread([this] { run(); });
+}
+
+std::unique_ptr<FakeGameServer> FakeGameServer::onSignedPort() {
+    return std::make_unique<FakeGameServer>();
 }
 
 FakeGameServer::~FakeGameServer() {

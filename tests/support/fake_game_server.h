@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <span>
 #include <thread>
@@ -28,7 +29,11 @@ class FakeGameServer {
     // Pause between the pieces of a split send, so they reach the client as separate arrivals.
     static constexpr Millis kPieceGap{30};
 
+    // Listens on a free port below 32768, which the client's 16-bit port field can hold.
     FakeGameServer();
+    // Listens on a port of the caller's choice (port() is 0 when it cannot).
+    explicit FakeGameServer(std::uint16_t port);
+    static std::unique_ptr<FakeGameServer> onSignedPort();
     ~FakeGameServer();
     FakeGameServer(const FakeGameServer&) = delete;
     FakeGameServer& operator=(const FakeGameServer&) = delete;

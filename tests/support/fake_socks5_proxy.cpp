@@ -25,6 +25,8 @@ constexpr std::uint8_t kCommandNotSupported = 7;
 constexpr std::uint8_t kAddressTypeNotSupported = 8;
 // A client that stops half-way through its handshake is given up after this.
 constexpr std::chrono::milliseconds kHandshakeWait{5000};
+// How long a coalescing proxy waits for the target's first bytes.
+constexpr std::chrono::milliseconds kCoalesceWait{2000};
 
 std::vector<std::uint8_t> connectReply(std::uint8_t code, std::uint16_t boundPort = 0) {
     return {kVersion,
@@ -45,7 +47,7 @@ bool isLoopback(const std::string& host) {
 
 }  // namespace
 
-FakeSocks5Proxy::FakeSocks5Proxy() : listen_(listenOnLoopback()) {
+FakeSocks5Proxy::FakeSocks5Proxy() : listen_(listenOnSignedLoopbackPort()) {
     port_ = listen_ ? localPort(listen_.get()) : 0;
     acceptor_ = std::thread([this] { acceptLoop(); });
 }
@@ -85,6 +87,16 @@ void FakeSocks5Proxy::delayReplies(Millis delay) {
 void FakeSocks5Proxy::redirectTo(std::uint16_t loopbackPort) {
     std::lock_guard lock(mutex_);
     settings_.redirect = loopbackPort;
+}
+
+void FakeSocks5Proxy::stallAt(Stage stage) {
+    std::lock_guard lock(mutex_);
+    settings_.stall = stage;
+}
+
+void FakeSocks5Proxy::coalesceFirstServerBytes(bool coalesce) {
+    std::lock_guard lock(mutex_);
+    settings_.coalesce = coalesce;
 }
 
 std::vector<FakeSocks5Proxy::Handshake> FakeSocks5Proxy::handshakes() const {
@@ -139,7 +151,20 @@ void FakeSocks5Proxy::acceptLoop() {
     }
 }
 
-bool FakeSocks5Proxy::reply(int fd, const Settings& settings, std::vector<std::uint8_t> bytes) {
+bool FakeSocks5Proxy::stall(int fd) {
+    for (;;) {
+        pollfd fds[2] = {{stop_.fd(), POLLIN, 0}, {fd, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR) return false;
+        if (fds[0].revents) return false;
+        if (!fds[1].revents) continue;
+        std::uint8_t ignored[256];
+        if (::recv(fd, ignored, sizeof ignored, 0) <= 0) return false;
+    }
+}
+
+bool FakeSocks5Proxy::reply(int fd, const Settings& settings, std::vector<std::uint8_t> bytes,
+                            Stage stage) {
+    if (settings.stall == stage) return stall(fd);
     if (settings.delay.count() > 0 && !stop_.sleepFor(settings.delay)) return false;
     if (!settings.split) return writeAll(fd, bytes);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -184,7 +209,10 @@ void FakeSocks5Proxy::handshake(int fd, const Settings& settings, std::size_t in
         h.greeting.insert(h.greeting.end(), methods->begin(), methods->end());
         h.chosenMethod = method;
     });
-    if (!reply(fd, settings, {kVersion, method}) || method == kNoAcceptableMethod) return;
+    if (!reply(fd, settings, {kVersion, method}, Stage::Greeting) ||
+        method == kNoAcceptableMethod) {
+        return;
+    }
 
     // User name and password.
     if (method == kUserPassword) {
@@ -204,7 +232,8 @@ void FakeSocks5Proxy::handshake(int fd, const Settings& settings, std::size_t in
             (*version)[0] == kAuthVersion &&
             (!settings.credentials || (settings.credentials->first == userText &&
                                        settings.credentials->second == passwordText));
-        if (!reply(fd, settings, {kAuthVersion, static_cast<std::uint8_t>(accepted ? 0 : 1)}) ||
+        if (!reply(fd, settings, {kAuthVersion, static_cast<std::uint8_t>(accepted ? 0 : 1)},
+                   Stage::Authentication) ||
             !accepted) {
             return;
         }
@@ -234,7 +263,7 @@ void FakeSocks5Proxy::handshake(int fd, const Settings& settings, std::size_t in
             h.request = whole;
             h.reply = kAddressTypeNotSupported;
         });
-        reply(fd, settings, connectReply(kAddressTypeNotSupported));
+        reply(fd, settings, connectReply(kAddressTypeNotSupported), Stage::Connect);
         return;
     }
     auto portBytes = read(2);
@@ -263,10 +292,16 @@ void FakeSocks5Proxy::handshake(int fd, const Settings& settings, std::size_t in
         h.targetPort = port;
         h.reply = code;
     });
-    if (!reply(fd, settings, connectReply(code, target ? localPort(target.get()) : 0)) ||
-        code != 0) {
-        return;
+    std::vector<std::uint8_t> answer = connectReply(code, target ? localPort(target.get()) : 0);
+    if (code == 0 && settings.coalesce) {
+        pollfd first{target.get(), POLLIN, 0};
+        if (::poll(&first, 1, int(kCoalesceWait.count())) > 0) {
+            std::uint8_t buffer[4096];
+            const ssize_t got = ::recv(target.get(), buffer, sizeof buffer, 0);
+            if (got > 0) answer.insert(answer.end(), buffer, buffer + got);
+        }
     }
+    if (!reply(fd, settings, std::move(answer), Stage::Connect) || code != 0) return;
     record(index, [](Handshake& h) { h.tunnelled = true; });
     relay(fd, target.get());
 }

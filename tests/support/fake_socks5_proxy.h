@@ -62,6 +62,15 @@ class FakeSocks5Proxy {
     // ask for any address and still reach its fake server.
     void redirectTo(std::uint16_t loopbackPort);
 
+    // The replies of a handshake, for stallAt.
+    enum class Stage { Greeting, Authentication, Connect };
+    // The proxy reads the request of this stage and never answers it (it waits until the
+    // client gives up and closes).
+    void stallAt(Stage stage);
+    // After connecting to the target, the proxy waits briefly for the target's first bytes and
+    // writes them in the same write as the CONNECT reply, as a busy proxy may.
+    void coalesceFirstServerBytes(bool coalesce = true);
+
     std::vector<Handshake> handshakes() const;
     // Waits until `count` sessions have either begun relaying or ended.
     bool waitForHandshakes(std::size_t count, Millis timeout = kDefaultWait) const;
@@ -76,12 +85,16 @@ class FakeSocks5Proxy {
         bool split = false;
         Millis delay{0};
         std::optional<std::uint16_t> redirect;
+        std::optional<Stage> stall;
+        bool coalesce = false;
     };
 
     void acceptLoop();
     void serve(UniqueFd client, Settings settings, std::size_t index);
     void handshake(int fd, const Settings& settings, std::size_t index);
-    bool reply(int fd, const Settings& settings, std::vector<std::uint8_t> bytes);
+    bool reply(int fd, const Settings& settings, std::vector<std::uint8_t> bytes, Stage stage);
+    // Holds a stalled stage until the client closes or the proxy stops; always false.
+    bool stall(int fd);
     void relay(int client, int target);
     void record(std::size_t index, const std::function<void(Handshake&)>& change);
 

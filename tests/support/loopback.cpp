@@ -142,4 +142,12 @@ bool WakeSignal::sleepFor(std::chrono::milliseconds duration) const {
     }
 }
 
+UniqueFd listenOnSignedLoopbackPort() {
+    const std::uint32_t first = 21000 + static_cast<std::uint32_t>(::getpid() * 7 % 10000);
+    for (std::uint32_t port = first; port < 32768; ++port) {
+        if (UniqueFd fd = listenOnLoopback(static_cast<std::uint16_t>(port))) return fd;
+    }
+    return listenOnLoopback();
+}
+
 }  // namespace support

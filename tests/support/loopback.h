@@ -31,6 +31,8 @@ class UniqueFd {
 // A listening socket on 127.0.0.1; port 0 picks a free one. Invalid when it cannot listen.
 UniqueFd listenOnLoopback(std::uint16_t port = 0);
 std::uint16_t localPort(int fd);
+// The same on a port below 32768, for the client's port fields, which are 16-bit signed.
+UniqueFd listenOnSignedLoopbackPort();
 // A blocking connection to 127.0.0.1:port; invalid when refused.
 UniqueFd connectToLoopback(std::uint16_t port);
 

@@ -21,10 +21,11 @@ class HallWindow : public QWidget {
 
     // Every field followed by "$", as the client reads it.
     QString commandLine() const;
+    // What the start button does.
+    void startClient();
 
   private:
     void buildFields();
-    void startClient();
     void postToTable(std::uint32_t message);
     std::int32_t receive(platform::WindowHandle window, std::uint32_t message, std::int32_t wParam,
                          std::int32_t lParam);

@@ -15,6 +15,10 @@ int main(int argc, char** argv) {
                                     QStringLiteral("The client program to start."),
                                     QStringLiteral("path"));
     parser.addOption(client);
+    const QCommandLineOption start(
+        QStringLiteral("start"),
+        QStringLiteral("Start the client at once, as the start button does."));
+    parser.addOption(start);
     parser.process(app);
     // Built at <build>/tools/hall/, beside which the client lies at <build>/korvash.
     const QString clientPath = parser.isSet(client)
@@ -29,5 +33,6 @@ int main(int argc, char** argv) {
     }
     hall::HallWindow window(desktop.get(), clientPath);
     window.show();
+    if (parser.isSet(start)) window.startClient();
     return app.exec();
 }

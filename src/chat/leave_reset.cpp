@@ -1,0 +1,10 @@
+#include "chat/leave_reset.h"
+
+namespace chat {
+
+// The chat history and quick-phrase windows come with the chat; until then neither exists.
+void ClearChatHistory(connection::Client&) {}
+
+void UnloadQuickPhrasesIfShowing(connection::Client&) {}
+
+}  // namespace chat

@@ -1,0 +1,31 @@
+#include "props/props.h"
+
+#include "connection/client.h"
+#include "connection/main_form.h"
+#include "props/prop_dll.h"
+
+namespace props {
+
+void ExitGameDll(connection::Client& c, std::int16_t& code) {
+    if (c.s.g_nPropState < 1) return;
+    if (c.g_oPropDll) c.g_oPropDll->InitExit(code);
+    c.s.g_nPropState = 0;
+    c.s.g_bPropRunning = false;
+    c.s.g_bBaoChoosing = false;
+    auto& form = *c.MainForm;
+    form.LbProp.setCaption({});
+    form.LbProp.setVisible(false);
+}
+
+// The chat history, the floating text and the treasure chests come with the props subsystem;
+// nothing reaches them while the plug-in cannot be loaded.
+void AddPropChatLine(connection::Client&, const QString&) {}
+
+void ShowPropText(connection::Client&, const QString&, const std::vector<std::int32_t>&,
+                  const std::vector<std::int32_t>&) {}
+
+void PlayBaoXiang(connection::Client&) {}
+
+void OpenBaoXiang(connection::Client&, std::int16_t&) {}
+
+}  // namespace props

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <vector>
+
+namespace connection {
+class Client;
+}
+
+// What the table uses of the props subsystem. The plug-in is not loaded yet in this client
+// (g_nPropState stays 0), so the calls that need it do nothing.
+namespace props {
+
+// Unloads the plug-in when it is loaded (g_nPropState 1 or more); otherwise nothing.
+void ExitGameDll(connection::Client& c, std::int16_t& code);
+
+void AddPropChatLine(connection::Client& c, const QString& text);
+void ShowPropText(connection::Client& c, const QString& text, const std::vector<std::int32_t>& rect,
+                  const std::vector<std::int32_t>& style);
+void PlayBaoXiang(connection::Client& c);
+void OpenBaoXiang(connection::Client& c, std::int16_t& pick);
+
+}  // namespace props

@@ -1,0 +1,7 @@
+#include "settlement/leave_reset.h"
+
+namespace settlement {
+
+void ClearScoreBoardsOnLeave(connection::Client&) {}
+
+}  // namespace settlement

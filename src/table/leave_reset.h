@@ -1,0 +1,15 @@
+#pragma once
+
+namespace connection {
+class Client;
+}
+
+namespace table {
+
+// What leaving the table clears of the seat panels: each seat's avatar, name, gold and level,
+// its ready mark and declaration bubble, the declaration buttons, and the wealth badge (back to
+// "0" and hidden). The seat panels come with the table screen; until then there is nothing
+// on screen to clear.
+void ClearSeatPanelsOnLeave(connection::Client& c);
+
+}  // namespace table

@@ -1,0 +1,25 @@
+// The table's seat and key input as the props plug-in's work items reach it. The whisper, the
+// information card and the function keys come with the table screen and the chat.
+#include "connection/client.h"
+#include "connection/main_form.h"
+
+namespace connection {
+
+void MainForm::Tou_Click(int Index) {
+    (void)Index;
+}
+
+void MainForm::Tou_MouseMove(int Index, int Button, int Shift, float X, float Y) {
+    (void)Index;
+    (void)Button;
+    (void)Shift;
+    (void)X;
+    (void)Y;
+}
+
+void MainForm::Pic1_KeyDown(int& KeyCode, int Shift) {
+    (void)KeyCode;
+    (void)Shift;
+}
+
+}  // namespace connection

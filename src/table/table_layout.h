@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+namespace connection {
+class Client;
+}
+
+// The table screen as start-up, the tick and the hall link reach it. The seat panels, the play
+// area's controls and the resets between hands fill in with the table screen itself; what is
+// here already is what start-up shows: the location banner, the system message rows, the chat
+// line and the local camera start.
+namespace table {
+
+// Places the per-seat controls; runs once at load, before the window is shown.
+void ArrangeSeatControls(connection::Client& c);
+// Places the play area and starts the local camera preview; runs once, after the window shows.
+void ArrangePlayAreaControls(connection::Client& c);
+// Clears the seats when players leave, and the table for the next hand.
+void ResetPlayersOnLeave(connection::Client& c);
+void ResetTableForNewHand(connection::Client& c);
+
+// Adds a line to the two-row system message area: the first free row takes it; when both are
+// full the second row moves up.
+void AddSystemMessage(connection::Client& c, const QString& line);
+
+}  // namespace table

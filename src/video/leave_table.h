@@ -1,0 +1,15 @@
+#pragma once
+
+namespace connection {
+class Client;
+}
+
+namespace video {
+
+// Takes down remote seat k's (1..3) video as the local player leaves: its send and pane
+// counters, its pane controls, its relay slot and its zoom window.
+void TakeDownSeatVideo(connection::Client& c, int k);
+// Discards the last video frames received from the three remote seats.
+void DiscardRemoteFrames(connection::Client& c);
+
+}  // namespace video

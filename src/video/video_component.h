@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+// The members of the video component that the table calls directly. The component lies
+// outside the program; without one the client runs with the "no component" stand-ins below.
+namespace video {
+
+// The relay socket: the peers' video travels through the game server's relay.
+class P2PSocket {
+  public:
+    virtual ~P2PSocket() = default;
+
+    QString ServerHost;
+    std::int32_t ServerPort = 0;
+    std::int16_t SlotCount = 0;
+    bool Visible = true;
+
+    virtual void ServerLogout() = 0;
+    virtual void CloseSlot(std::int16_t& slot) = 0;
+};
+
+// The camera control over the local player's avatar.
+class Ziva {
+  public:
+    virtual ~Ziva() = default;
+
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+    bool Visible = true;
+    bool CaptureFlag1 = false;
+    bool CaptureFlag2 = false;
+    bool CaptureFlag4 = false;
+    std::int16_t CaptureMode = 0;
+
+    virtual void InitCapture() = 0;
+    // 0 when the preview runs; anything else when there is no camera or it is busy.
+    virtual std::int16_t StartCapture() = 0;
+    virtual void StopCapture() = 0;
+    virtual void CloseCapture() = 0;
+};
+
+// No component installed: the relay keeps its settings and never connects; there is no camera.
+std::unique_ptr<P2PSocket> makeNoComponentP2PSocket();
+std::unique_ptr<Ziva> makeNoComponentZiva();
+
+}  // namespace video

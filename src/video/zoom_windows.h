@@ -1,0 +1,13 @@
+#pragma once
+
+namespace connection {
+class Client;
+}
+
+namespace video {
+
+// Unloads each of the four video zoom windows (local, remote 1..3) that is visible. The zoom
+// windows come with the video panes; until then none is ever open.
+void UnloadVisibleZoomWindows(connection::Client& c);
+
+}  // namespace video

@@ -1,0 +1,169 @@
+#include "connection/leaving.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <filesystem>
+#include <fstream>
+
+#include "client_loading.h"
+#include "connection/exit_dialogs.h"
+#include "platform/forms/render.h"
+#include "platform/forms/testing/driver.h"
+#include "table_session.h"
+
+namespace {
+
+using forms::testing::click;
+
+class Leaving : public ::testing::Test {
+  protected:
+    testing_session::TableSession session;
+    connection::Client& c() { return *session.c; }
+    std::filesystem::path programFolder() { return session.harness.env.programFolder; }
+};
+
+struct LeaveCase {
+    const char* name;
+    bool connected;
+    std::size_t leaveFrames;
+};
+
+class ConfirmingTheExitDialog : public Leaving, public ::testing::WithParamInterface<LeaveCase> {};
+
+TEST_P(ConfirmingTheExitDialog, SendsOneLeaveFrameOnlyWhileConnected) {
+    const LeaveCase& k = GetParam();
+    session.startDirect();
+    c().s.custom[0].seat = 4;
+    if (!k.connected) {
+        session.server.dropConnection();
+        ASSERT_TRUE(session.waitForClientClosed());
+    }
+    c().frmExit->show();
+    click(c().frmExit->pbCloseMe);
+    session.time().pumpRealIo([] { return false; }, std::chrono::milliseconds(200));
+
+    const auto frames = session.server.frames();
+    ASSERT_EQ(frames.size(), 1 + k.leaveFrames);
+    if (k.leaveFrames == 1) {
+        state::Frame expected{};
+        expected[3] = 16;
+        expected[6] = 4;
+        expected[15] = 0;
+        EXPECT_EQ(frames[1], expected);
+    }
+    EXPECT_EQ(session.table().Winsock1.state(), platform::SocketState::Closed);
+    EXPECT_TRUE(session.server.waitForNoClient());
+    EXPECT_FALSE(c().frmExit.isLoaded());
+    EXPECT_EQ(session.table().windowState(), forms::WindowState::Minimized);
+    EXPECT_FALSE(session.harness.desktop.isMinimised(session.harness.hall));
+    EXPECT_FALSE(session.table().TimerBong.enabled() && session.table().TimerKeepAlive.enabled());
+    EXPECT_FALSE(c().s.channels.check[state::ChannelDisconnect]);
+}
+
+INSTANTIATE_TEST_SUITE_P(, ConfirmingTheExitDialog,
+                         ::testing::Values(LeaveCase{"Connected", true, 1},
+                                           LeaveCase{"Disconnected", false, 0}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+struct WarningCase {
+    bool gameRunning;
+    bool spectator;
+    bool warned;
+};
+
+class EscapeWarning : public Leaving, public ::testing::WithParamInterface<WarningCase> {};
+
+TEST_P(EscapeWarning, ShowsOnlyWhileAGameRunsForAPlayer) {
+    const WarningCase& k = GetParam();
+    session.startIdle();
+    c().s.g_bGameRunning = k.gameRunning;
+    c().s.g_bSpectator = k.spectator;
+    auto& dialog = *c().frmExit;
+    EXPECT_EQ(dialog.Label2.visible(), k.warned);
+    EXPECT_EQ(dialog.Label2.caption(), QStringLiteral("游戏正在进行，逃跑会扣分！"));
+}
+
+INSTANTIATE_TEST_SUITE_P(, EscapeWarning,
+                         ::testing::Values(WarningCase{true, false, true},
+                                           WarningCase{true, true, false},
+                                           WarningCase{false, false, false},
+                                           WarningCase{false, true, false}));
+
+TEST_F(Leaving, LeavingDeletesTheHandHistoryFileWhenThereIsOne) {
+    session.startIdle();
+    const auto history = programFolder() / "info.brm";
+    const auto other = programFolder() / "info.brm.old";
+    std::ofstream(history) << "[hand]\n";
+    std::ofstream(other) << "kept\n";
+    connection::ResetTableState(c());
+    EXPECT_FALSE(std::filesystem::exists(history));
+    EXPECT_TRUE(std::filesystem::exists(other));
+    // Without the file, leaving goes on as usual.
+    connection::ResetTableState(c());
+    EXPECT_EQ(session.table().windowState(), forms::WindowState::Minimized);
+}
+
+TEST_F(Leaving, CancellingTheMessageDialogOnlyMarksTheTableClosed) {
+    session.startDirect();
+    c().s.custom[1].name = "east";
+    c().s.g_bGameRunning = true;
+    auto& notice = *c().frmOtherExit;
+    notice.Label1.setCaption("桌子已关闭");
+    notice.show();
+    click(notice.imgCancel);
+    EXPECT_TRUE(c().s.g_bTableClosed);
+    EXPECT_FALSE(c().frmOtherExit.isLoaded());
+    EXPECT_EQ(c().s.custom[1].name, "east");
+    EXPECT_TRUE(c().s.g_bGameRunning);
+    EXPECT_EQ(session.table().Winsock1.state(), platform::SocketState::Connected);
+    EXPECT_NE(session.table().windowState(), forms::WindowState::Minimized);
+}
+
+TEST_F(Leaving, TheMessageDialogsOkReturnsToTheHallWithoutALeaveFrame) {
+    session.startDirect();
+    c().s.custom[0].seat = 2;
+    click(c().frmOtherExit->imgOK);
+    session.time().pumpRealIo([] { return false; }, std::chrono::milliseconds(200));
+    EXPECT_EQ(session.server.frameCount(), 1u);
+    EXPECT_EQ(session.table().Winsock1.state(), platform::SocketState::Closed);
+    EXPECT_EQ(c().s.custom[0].seat, 0);
+    EXPECT_FALSE(c().frmOtherExit.isLoaded());
+    EXPECT_EQ(session.table().windowState(), forms::WindowState::Minimized);
+    EXPECT_FALSE(session.harness.desktop.isMinimised(session.harness.hall));
+}
+
+TEST_F(Leaving, WithTheHallClosedConfirmingTheExitEndsTheClient) {
+    session.startDirect();
+    session.harness.desktop.closeWindow(session.harness.hall);
+    c().frmExit->show();
+    EXPECT_THROW(click(c().frmExit->pbCloseMe), platform::ProgramEnd);
+    EXPECT_TRUE(session.time().hasEnded());
+}
+
+// Renders both dialogs for a look: build/test-tmp/screens/frmExit.png and frmOtherExit.png.
+TEST_F(Leaving, TheExitDialogsRenderWithTheirTextsAndButtons) {
+    support::ensureApplication();
+    session.startIdle();
+    c().s.g_bGameRunning = true;
+    auto& exitDialog = *c().frmExit;
+    auto& notice = *c().frmOtherExit;
+    notice.Label1.setCaption(QStringLiteral("网络已断开,请退出大厅重新登陆游戏"));
+    const char* base = std::getenv("KORVASH_TEST_TMP");
+    const auto folder = std::filesystem::path(base && *base ? base : "/tmp") / "screens";
+    std::filesystem::create_directories(folder);
+    for (forms::Form* dialog :
+         {static_cast<forms::Form*>(&exitDialog), static_cast<forms::Form*>(&notice)}) {
+        const QImage image = forms::renderWindow(*dialog);
+        EXPECT_EQ(image.size(), QSize(280, 150));
+        const auto name = folder / (dialog == &exitDialog ? "frmExit.png" : "frmOtherExit.png");
+        EXPECT_TRUE(image.save(QString::fromStdString(name.string())));
+    }
+    EXPECT_FALSE(exitDialog.pbCloseMe.picture().isEmpty());
+    EXPECT_FALSE(exitDialog.pbCancel.picture().isEmpty());
+    EXPECT_EQ(exitDialog.pbCloseMe.width(), 65);
+    EXPECT_EQ(notice.imgOK.width(), 70);
+    EXPECT_EQ(exitDialog.alpha(), 200);
+}
+
+}  // namespace
