@@ -9,18 +9,24 @@ namespace connection {
 
 void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
     const std::vector<std::uint8_t> bytes = Winsock1.getData();
-    if (c.s.g_bDirectData) {
-        if (!AppendToRecvRing(c.s, bytes)) {
+    std::span<const std::uint8_t> rest(bytes);
+    // During the hand-shake the proxy's replies are judged a byte at a time: the game bytes that
+    // follow the last reply in the same arrival then go to the receive ring, and a long arrival
+    // cannot fill the proxy buffer.
+    while (!rest.empty() && !c.s.g_bDirectData) {
+        if (c.s.g_bProxyFailed) return;
+        if (!AppendToProxyBuf(c.s, rest.first(1))) {
             RestoreHall(c);
             platform::endProgram();
         }
-        return;
+        rest = rest.subspan(1);
+        OnSock5Reply(c, c.s.g_nProxyStep);
     }
-    if (!AppendToProxyBuf(c.s, bytes)) {
+    if (rest.empty()) return;
+    if (!AppendToRecvRing(c.s, rest)) {
         RestoreHall(c);
         platform::endProgram();
     }
-    OnSock5Reply(c, c.s.g_nProxyStep);
 }
 
 void MainForm::Winsock1_Close() { Winsock1.close(); }

@@ -218,21 +218,37 @@ INSTANTIATE_TEST_SUITE_P(, Socks5Success,
                                            SuccessCase{"Delayed", true, false, 300}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Socks5Connection, TheServersFirstFrameInTheConnectReplysWriteGoesToTheReceiveRing) {
-    state::Frame first{};
-    first[3] = 7;
-    first[100] = 0xA5;
-    first[271] = 0x5A;
-    session.server.send(first);  // to the next client, as soon as it connects
+// Game bytes that come in the CONNECT reply's own write belong to the game connection: they
+// may neither be judged as part of the hand-shake nor fill the proxy buffer.
+class Socks5GameBytesAfterConnect : public Socks5Connection,
+                                    public ::testing::WithParamInterface<int> {};
+
+TEST_P(Socks5GameBytesAfterConnect, GoToTheReceiveRingWhole) {
+    const int frameCount = GetParam();
+    std::vector<std::uint8_t> burst;
+    for (int i = 0; i < frameCount; ++i) {
+        state::Frame frame{};
+        frame[3] = 7;
+        frame[100] = static_cast<std::uint8_t>(0xA0 + i);
+        frame[271] = 0x5A;
+        burst.insert(burst.end(), frame.begin(), frame.end());
+    }
+    session.server.sendBytes(burst);  // to the next client, as soon as it connects
     proxy.coalesceFirstServerBytes();
     session.startThroughProxy(proxy);
     ASSERT_TRUE(waitForTunnel());
-    ASSERT_TRUE(session.time().pumpRealIo([&] { return c().s.g_aRecvRing.holdsFrame(); }));
-    EXPECT_EQ(c().s.g_aRecvRing.unread(), 272);
-    state::Frame taken{};
-    ASSERT_TRUE(connection::TakeFrame(c().s.g_aRecvRing, taken));
-    EXPECT_EQ(taken, first);
+    ASSERT_TRUE(session.time().pumpRealIo(
+        [&] { return c().s.g_aRecvRing.unread() == 272 * frameCount; }));
+    for (int i = 0; i < frameCount; ++i) {
+        state::Frame taken{};
+        ASSERT_TRUE(connection::TakeFrame(c().s.g_aRecvRing, taken));
+        EXPECT_EQ(taken[100], 0xA0 + i);
+        EXPECT_EQ(taken[271], 0x5A);
+    }
 }
+
+// Five frames are more bytes than the proxy buffer holds.
+INSTANTIATE_TEST_SUITE_P(, Socks5GameBytesAfterConnect, ::testing::Values(1, 5));
 
 TEST_F(Socks5Connection, QueuedFramesWaitUntilTheLoginFrameHasGone) {
     proxy.delayReplies(std::chrono::milliseconds(200));
