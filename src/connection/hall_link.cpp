@@ -56,20 +56,11 @@ void ConnectForHall(Client& c) {
     state::SharedState& s = c.s;
     s.g_bDirectData = true;
     s.g_bConnected = true;
-    switch (s.ProxyType) {
-        case 0:
-            ResetRingBuffers(s);
-            if (form.Winsock1.state() != platform::SocketState::Closed) form.Winsock1.close();
-            ConnectDirect(c);
-            break;
-        case 5:
-            s.channels.check[state::ChannelLogin] = false;
-            s.g_bLoginSentOnConnection = false;
-            ConnectToSock5Server(c);
-            break;
-        default:
-            break;
+    if (s.ProxyType == 0) {
+        ResetRingBuffers(s);
+        if (form.Winsock1.state() != platform::SocketState::Closed) form.Winsock1.close();
     }
+    ConnectByProxyType(c);
     s.g_aAnNiuState[2] = false;
     try {
         ShowResourcePicture(c, IntegerArg(c.ids.g_aIdAnNiu[4]).toInteger(), form.AnNiu[2]);

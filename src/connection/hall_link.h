@@ -36,6 +36,10 @@ inline constexpr const char* kDefaultHallCaption = "Brenmoor山庄";
 // which sends the login frame once the socket is up.
 void ConnectDirect(Client& c);
 
+// Connects the way the command line chose: directly (0), through the SOCKS5 proxy (5), or not
+// at all until the hall asks (any other ProxyType).
+void ConnectByProxyType(Client& c);
+
 // The table window's procedure from the end of start-up until shutdown.
 std::int32_t MainWndProc(Client& c, platform::WindowHandle hWnd, std::uint32_t msg,
                          std::int32_t wParam, std::int32_t lParam);

@@ -29,7 +29,9 @@ void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
     }
 }
 
-void MainForm::Winsock1_Close() { Winsock1.close(); }
+void MainForm::Winsock1_Close() {
+    Winsock1.close();
+}
 
 void MainForm::TimerKeepAlive_Timer() {
     state::Frame keepAlive = BuildKeepAlive(c.s);

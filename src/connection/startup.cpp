@@ -219,18 +219,7 @@ void LoadTable(Client& c, MainForm& form) {
         password.clear();
     }
 
-    switch (s.ProxyType) {
-        case 0:
-            ConnectDirect(c);
-            break;
-        case 5:
-            s.channels.check[state::ChannelLogin] = false;
-            s.g_bLoginSentOnConnection = false;
-            ConnectToSock5Server(c);
-            break;
-        default:
-            break;  // no connection until the hall asks for one
-    }
+    ConnectByProxyType(c);
 
     if (s.g_bCustomCaptions) {
         form.setCaption(s.g_sOwnCaption);
@@ -259,6 +248,21 @@ void ConnectDirect(Client& c) {
     form.Winsock1.connect();
     form.TimerBong.setEnabled(true);
     c.s.channels.arm(state::ChannelLogin);
+}
+
+void ConnectByProxyType(Client& c) {
+    switch (c.s.ProxyType) {
+        case 0:
+            ConnectDirect(c);
+            break;
+        case 5:
+            c.s.channels.check[state::ChannelLogin] = false;
+            c.s.g_bLoginSentOnConnection = false;
+            ConnectToSock5Server(c);
+            break;
+        default:
+            break;  // no connection until the hall asks for one
+    }
 }
 
 void MainForm::Form_Load() {

@@ -18,6 +18,7 @@
 #include "resources/picture_ids.h"
 #include "resources/resource_store.h"
 #include "support/client_harness.h"
+#include "support/resource_images.h"
 
 namespace cards {
 namespace {
@@ -26,15 +27,6 @@ namespace fs = std::filesystem;
 
 constexpr float kFullScale = 1.0f;
 constexpr float kReducedScale = 0.78125f;
-
-QImage decodedResource(int id) {
-    const auto bytes = resources::findResource("GIF", id);
-    if (!bytes) return {};
-    QByteArray data(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return QImageReader(&buffer).read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
 
 class CardPictureDisplay : public ::testing::Test {
   protected:
@@ -103,7 +95,7 @@ TEST_F(CardPictureDisplay, ShowsEachCardFromThePictureSetOfTheLayout) {
             ShowCardPicture(c, test.suitMask, test.rank, 0, 0, test.code, 0);
             EXPECT_EQ(c.s.g_nResId, id);
             EXPECT_EQ(form.cardImage0[0].picture().size(), full ? test.fullSize : test.reducedSize);
-            EXPECT_EQ(form.cardImage0[0].picture().image(), decodedResource(id));
+            EXPECT_EQ(form.cardImage0[0].picture().image(), support::decodedResource(id));
             EXPECT_TRUE(programFolderIsAsLoaded());
         }
     }
@@ -138,7 +130,7 @@ TEST_F(CardPictureDisplay, AMemberMadeAtRunTimeShowsItsCardWhereItIs) {
     form.cardImage1[5].setStretch(true);
     form.cardImage1[5].move(600, 700, 900, 1200);
     ShowCardPicture(c, SuitClubs, 11, 1, 5, 27, 0);
-    EXPECT_EQ(form.cardImage1[5].picture().image(), decodedResource(27));
+    EXPECT_EQ(form.cardImage1[5].picture().image(), support::decodedResource(27));
     EXPECT_EQ(form.cardImage1[5].left(), 600);
     EXPECT_EQ(form.cardImage1[5].top(), 700);
     EXPECT_EQ(form.cardImage1[5].width(), 900);

@@ -19,6 +19,7 @@
 #include "platform/runtime/failure.h"
 #include "resources/resource_store.h"
 #include "support/client_harness.h"
+#include "support/resource_images.h"
 
 namespace {
 
@@ -34,15 +35,6 @@ class PictureSheet : public forms::Form {
     forms::Image Img{*this, "Img"};
     forms::PictureBox Box{*this, "Box"};
 };
-
-QImage decodedResource(int id) {
-    const auto bytes = resources::findResource("GIF", id);
-    if (!bytes) return {};
-    QByteArray data(reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size()));
-    QBuffer buffer(&data);
-    buffer.open(QIODevice::ReadOnly);
-    return QImageReader(&buffer).read().convertToFormat(QImage::Format_ARGB32_Premultiplied);
-}
 
 class ResourcePictures : public ::testing::Test {
   protected:
@@ -82,7 +74,7 @@ TEST_F(ResourcePictures, TheTemporaryFileIsNamedAfterThePictureInTheProgramFolde
     EXPECT_EQ(*written, programFolder() / "tmp450.GIF");
     EXPECT_EQ(
         QImage(platform::toQString(*written)).convertToFormat(QImage::Format_ARGB32_Premultiplied),
-        decodedResource(450));
+        support::decodedResource(450));
 }
 
 TEST_F(ResourcePictures, EveryKindOfPictureIsShownThroughAFileThatIsDeletedAfterwards) {
@@ -104,7 +96,7 @@ TEST_F(ResourcePictures, EveryKindOfPictureIsShownThroughAFileThatIsDeletedAfter
         EXPECT_EQ(c.s.g_nResId, test.id);
         EXPECT_EQ(sheet.Img.picture().size(), test.size);
         EXPECT_EQ(sheet.Box.picture().size(), test.size);
-        EXPECT_EQ(sheet.Img.picture().image(), decodedResource(test.id));
+        EXPECT_EQ(sheet.Img.picture().image(), support::decodedResource(test.id));
         EXPECT_TRUE(filesInProgramFolder().empty());
     }
 }
@@ -170,7 +162,7 @@ TEST_F(ResourcePictures, LoadResourcePictureLoadsMovesAndRecordsTheKindUntilAFai
         if (test.shownId == 0) {
             EXPECT_TRUE(sheet.Img.picture().sameAs(oldPicture));
         } else {
-            EXPECT_EQ(sheet.Img.picture().image(), decodedResource(test.shownId));
+            EXPECT_EQ(sheet.Img.picture().image(), support::decodedResource(test.shownId));
         }
         EXPECT_EQ(sheet.Img.left(), test.left);
         std::array<std::int16_t, 11> kinds{};
