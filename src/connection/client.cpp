@@ -3,6 +3,7 @@
 #include "connection/exit_dialogs.h"
 #include "connection/main_form.h"
 #include "connection/reconnection.h"
+#include "sound/vos_set.h"
 
 namespace connection {
 
@@ -27,6 +28,9 @@ Client::Client(ClientPlatform platform)
       }),
       frmReconnect(forms, [this](forms::Forms& owner) {
           return std::make_unique<connection::frmReconnect>(owner, *this);
+      }),
+      VosSet(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::sound::VosSet>(owner, *this);
       }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }

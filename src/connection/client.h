@@ -24,6 +24,10 @@ class MessageBoxes;
 class Scheduler;
 }  // namespace platform
 
+namespace sound {
+class VosSet;
+}  // namespace sound
+
 namespace connection {
 
 class MainForm;
@@ -84,6 +88,9 @@ public:
     forms::FormRef<::connection::frmExit> frmExit;
     forms::FormRef<::connection::frmOtherExit> frmOtherExit;
     forms::FormRef<::connection::frmReconnect> frmReconnect;
+
+    // The sound settings window.
+    forms::FormRef<::sound::VosSet> VosSet;
 };
 
 }  // namespace connection

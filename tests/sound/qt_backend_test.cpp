@@ -3,8 +3,11 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include "connection/client_loading.h"
+#include "connection/main_form.h"
 #include "platform/sound/qt_sound_device.h"
 #include "sound/sound_playback.h"
+#include "support/client_harness.h"
 #include "support/temp_folder.h"
 
 #if __has_include(<QMediaDevices>)
@@ -28,10 +31,7 @@ bool machineHasAudioOutput() {
 // The real output on a machine without one (as on the build servers): start-up switches sound
 // off quietly and the table runs on.
 TEST(SoundOnTheRealOutput, StartUpWithoutAudioOutputTurnsSoundOffQuietly) {
-    int argc = 1;
-    char name[] = "test";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
+    support::ensureApplication();
     if (machineHasAudioOutput()) GTEST_SKIP() << "this machine has an audio output";
 
     platform::QtSoundDevice device;
@@ -52,6 +52,31 @@ TEST(SoundOnTheRealOutput, StartUpWithoutAudioOutputTurnsSoundOffQuietly) {
     EXPECT_EQ(state.g_aVoiceBuffer[2], nullptr);
     QCoreApplication::processEvents();
     EXPECT_TRUE(QGuiApplication::topLevelWindows().isEmpty());
+}
+
+// The whole table on the real output where the machine has none: the start-up completes, the
+// table shows, sound is off and no message is shown.
+TEST(SoundOnTheRealOutput, TableStartsWithoutAudioOutputSilentlyAndWithoutAMessage) {
+    support::ensureApplication();
+    if (machineHasAudioOutput()) GTEST_SKIP() << "this machine has an audio output";
+
+    platform::QtSoundDevice device;
+    support::ClientHarness harness;
+    harness.client = std::make_unique<connection::Client>(
+        connection::ClientPlatform{harness.scheduler, harness.boxes, harness.desktop, harness.env,
+                                   harness.folder, 1, harness.attachView, device});
+    ASSERT_TRUE(support::loadTable(harness));
+    connection::Client& c = *harness.client;
+
+    EXPECT_FALSE(c.soundState.g_bSoundOn);
+    EXPECT_EQ(c.soundState.g_oDirectSound, nullptr);
+    EXPECT_TRUE(c.MainForm->visible());
+    EXPECT_TRUE(harness.boxes.shown().empty());
+    PlayEffectSound(c.sound, "\\..\\common\\pk\\sys020.wav");
+    harness.scheduler.advance(2000);
+    EXPECT_TRUE(c.MainForm->isLoaded());
+    EXPECT_TRUE(harness.boxes.shown().empty());
+    harness.client.reset();
 }
 
 }  // namespace
