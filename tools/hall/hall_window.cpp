@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <cstdio>
 
 #include "hall_messages.h"
 
@@ -90,6 +91,12 @@ HallWindow::HallWindow(platform::Desktop* desktop, const QString& clientPath) : 
                     std::int32_t lParam) { return receive(window, message, wParam, lParam); });
 }
 
+bool HallWindow::setField(int number, const QString& text) {
+    if (number < 1 || number > kFieldCount) return false;
+    fields_[number - 1]->setText(text);
+    return true;
+}
+
 QString HallWindow::commandLine() const {
     QString line;
     for (const QLineEdit* field : fields_) line += field->text() + QLatin1Char('$');
@@ -137,7 +144,11 @@ std::int32_t HallWindow::receive(platform::WindowHandle window, std::uint32_t me
 }
 
 void HallWindow::log(const QString& line) {
-    log_->addItem(QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz ")) + line);
+    const QString stamped =
+        QDateTime::currentDateTime().toString(QStringLiteral("HH:mm:ss.zzz ")) + line;
+    std::fprintf(stdout, "%s\n", stamped.toUtf8().constData());
+    std::fflush(stdout);
+    log_->addItem(stamped);
     log_->scrollToBottom();
 }
 

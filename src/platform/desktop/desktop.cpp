@@ -97,6 +97,18 @@ WindowHandle Desktop::findOwnWindow(const QString& caption) const {
     return {};
 }
 
+QWidget* Desktop::ownWidget(WindowHandle window) const {
+    const OwnWindow* entry = own(window);
+    return entry ? entry->widget.data() : nullptr;
+}
+
+WindowHandle Desktop::findOwnWindow(const std::function<bool(const QWidget&)>& matches) const {
+    for (const auto& [handle, entry] : own_) {
+        if (entry.widget && matches(*entry.widget)) return handle;
+    }
+    return {};
+}
+
 WindowHandle Desktop::anyOwnWindow() const {
     for (const auto& [handle, entry] : own_) {
         if (entry.widget) return handle;

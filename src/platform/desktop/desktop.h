@@ -4,6 +4,7 @@
 #include <QString>
 #include <QWidget>
 #include <cstdint>
+#include <functional>
 #include <map>
 
 #include "platform/desktop/window_message.h"
@@ -70,6 +71,10 @@ class Desktop {
     WindowHandle findOwnWindow(const QString& caption) const;
     // Any own window, to name as the sender of posted messages.
     WindowHandle anyOwnWindow() const;
+    // An own window's widget; null when it is not (or no longer) an own window.
+    QWidget* ownWidget(WindowHandle window) const;
+    // The own window (by the handle it was attached with) whose widget `matches`, if any.
+    WindowHandle findOwnWindow(const std::function<bool(const QWidget&)>& matches) const;
     // Runs an arrived message through the window's procedure, as an event of the scheduler.
     // Messages for windows that are not (or no longer) own windows are dropped.
     void deliver(WindowHandle window, std::uint32_t message, std::int32_t wParam,

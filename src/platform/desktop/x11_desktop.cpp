@@ -3,6 +3,8 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QWidget>
+#include <QWindow>
 #include <vector>
 
 // Xlib's macros (None, Bool, Status, ...) clash with Qt's names: its headers come last.
@@ -159,9 +161,34 @@ X11Desktop::~X11Desktop() {
     }
 }
 
+namespace {
+
+// The X window a widget has now; 0 while it has none. The widget's own winId() can lag behind a
+// re-creation; its QWindow knows.
+std::uint64_t xWindowNow(const QWidget& widget) {
+    const QWindow* window = widget.windowHandle();
+    // Asked without a platform window, winId() would create one.
+    return window && window->handle() ? static_cast<std::uint64_t>(window->winId()) : 0;
+}
+
+}  // namespace
+
+std::uint64_t X11Desktop::currentXWindow(WindowHandle window) const {
+    const QWidget* widget = ownWidget(window);
+    const std::uint64_t now = widget ? xWindowNow(*widget) : 0;
+    return now != 0 ? now : window.value;
+}
+
+WindowHandle X11Desktop::attachedHandle(std::uint64_t xWindow) const {
+    if (isOwnWindow(WindowHandle{xWindow})) return WindowHandle{xWindow};
+    const WindowHandle own =
+        findOwnWindow([xWindow](const QWidget& widget) { return xWindowNow(widget) == xWindow; });
+    return own ? own : WindowHandle{xWindow};
+}
+
 WindowHandle X11Desktop::findWindow(const QString& caption) {
     for (const ::Window window : connection_->topLevelWindows()) {
-        if (connection_->caption(window) == caption) return WindowHandle{window};
+        if (connection_->caption(window) == caption) return attachedHandle(window);
     }
     return {};
 }
@@ -169,7 +196,7 @@ WindowHandle X11Desktop::findWindow(const QString& caption) {
 bool X11Desktop::windowExists(WindowHandle window) {
     if (!window) return false;
     XWindowAttributes attributes;
-    return XGetWindowAttributes(connection_->display, static_cast<::Window>(window.value),
+    return XGetWindowAttributes(connection_->display, static_cast<::Window>(currentXWindow(window)),
                                 &attributes) != 0;
 }
 
@@ -177,13 +204,13 @@ void X11Desktop::send(WindowHandle target, std::uint32_t message, std::int32_t w
                       std::int32_t lParam) {
     XEvent event{};
     event.xclient.type = ClientMessage;
-    event.xclient.window = static_cast<::Window>(target.value);
+    event.xclient.window = static_cast<::Window>(currentXWindow(target));
     event.xclient.message_type = connection_->messageAtom;
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(message);
     event.xclient.data.l[1] = wParam;
     event.xclient.data.l[2] = lParam;
-    event.xclient.data.l[3] = static_cast<long>(anyOwnWindow().value);
+    event.xclient.data.l[3] = static_cast<long>(currentXWindow(anyOwnWindow()));
     // An empty mask sends it to the program that made the window.
     XSendEvent(connection_->display, event.xclient.window, False, NoEventMask, &event);
 }
@@ -212,7 +239,7 @@ void X11Desktop::arrived(std::uint64_t window, std::uint32_t message, std::int32
     // procedure may wait and process events itself.
     scheduler_.post([this, alive = std::weak_ptr(alive_), window, message, wParam, lParam] {
         if (alive.expired()) return;
-        const WindowHandle handle{window};
+        const WindowHandle handle = attachedHandle(window);
         if (isOwnWindow(handle)) handleNow(handle, message, wParam, lParam);
     });
 }

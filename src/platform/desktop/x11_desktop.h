@@ -35,6 +35,11 @@ class X11Desktop : public Desktop {
     class Receiver;
     X11Desktop(Scheduler& scheduler, std::unique_ptr<Connection> connection);
     void send(WindowHandle target, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
+    // Qt makes a new X window for a top-level whose flags change (topmost on and off does), while
+    // the program keeps the handle the window was attached with: own windows are addressed by
+    // their X window of the moment, and known to others' messages by either.
+    std::uint64_t currentXWindow(WindowHandle window) const;
+    WindowHandle attachedHandle(std::uint64_t xWindow) const;
     // Called by the receiver for every message of our atom that reaches Qt's connection.
     void arrived(std::uint64_t window, std::uint32_t message, std::int32_t wParam,
                  std::int32_t lParam);

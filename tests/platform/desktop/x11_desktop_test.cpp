@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <QWindow>
 #include <memory>
 #include <optional>
 
@@ -173,6 +174,44 @@ TEST_F(X11DesktopTest, AWindowThatHasGoneIsNotFoundAndItsMessagesAreDropped) {
     // Still connected and working afterwards.
     table = showWindow(kTableCaption);
     EXPECT_TRUE(waitFor([&] { return bool(desktop->findWindow(kTableCaption)); }));
+}
+
+TEST_F(X11DesktopTest, AWindowRemadeByAFlagChangeKeepsItsHandleAndItsMessages) {
+    table = showWindow(kTableCaption);
+    const WindowHandle tableHandle = desktop->attachWindow(*table);
+    std::vector<Received> received;
+    desktop->setWindowProcedure(
+        tableHandle, [&](WindowHandle w, std::uint32_t m, std::int32_t wp, std::int32_t lp) {
+            EXPECT_EQ(w, tableHandle);
+            received.push_back({m, wp, lp});
+            return 0;
+        });
+    ASSERT_TRUE(waitFor([&] { return table->windowHandle()->isExposed(); }));
+    // Topmost on and off, as the table window does whenever it is restored.
+    table->setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    table->show();
+    ASSERT_TRUE(waitFor([&] { return table->windowHandle()->isExposed(); }));
+    table->setWindowFlags(Qt::Window);
+    table->show();
+    const auto remade = static_cast<std::uint64_t>(table->windowHandle()->winId());
+    if (remade == tableHandle.value) GTEST_SKIP() << "this Qt keeps the X window";
+
+    // Others find it under its new X window; this program under the handle it was given.
+    ASSERT_TRUE(waitFor([&] { return bool(desktop->findWindow(kTableCaption)); }));
+    EXPECT_EQ(desktop->findWindow(kTableCaption), tableHandle);
+    EXPECT_TRUE(desktop->windowExists(tableHandle));
+    desktop->postMessage(tableHandle, 0x465, 1, 2);
+    // Another program's message to the window it finds now.
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = static_cast<::Window>(remade);
+    event.xclient.message_type = XInternAtom(raw, "_KORVASH_WINDOW_MESSAGE", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 0x303;
+    XSendEvent(raw, event.xclient.window, False, NoEventMask, &event);
+    XFlush(raw);
+    ASSERT_TRUE(waitFor([&] { return received.size() >= 2; }));
+    EXPECT_EQ(received, (std::vector<Received>{{0x465, 1, 2}, {0x303, 0, 0}}));
 }
 
 }  // namespace
