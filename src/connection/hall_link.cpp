@@ -1,5 +1,7 @@
 #include "connection/hall_link.h"
 
+#include <algorithm>
+
 #include "connection/client.h"
 #include "connection/leaving.h"
 #include "connection/main_form.h"
@@ -10,9 +12,18 @@
 
 namespace connection {
 
+namespace {
+
+// Blank as Trim sees it: spaces only (a tab or a line end is a caption).
+bool CaptionIsBlank(const QString& caption) {
+    return std::all_of(caption.begin(), caption.end(), [](QChar ch) { return ch == u' '; });
+}
+
+}  // namespace
+
 platform::WindowHandle FindHallWindow(Client& c) {
     // A blank caption would match any untitled window: it finds none.
-    if (c.s.g_sHallCaption.trimmed().isEmpty()) return {};
+    if (CaptionIsBlank(c.s.g_sHallCaption)) return {};
     return c.sys.desktop.findWindow(c.s.g_sHallCaption);
 }
 
@@ -23,7 +34,7 @@ void PostToHall(Client& c, std::uint32_t msg) {
 namespace {
 
 void CommandHall(Client& c, platform::SystemCommand command) {
-    if (c.s.g_sHallCaption.trimmed().isEmpty()) return;
+    if (CaptionIsBlank(c.s.g_sHallCaption)) return;
     const auto hall = c.sys.desktop.findWindow(c.s.g_sHallCaption);
     if (!hall || !c.sys.desktop.sendSystemCommand(hall, command)) platform::endProgram();
 }

@@ -40,6 +40,7 @@ void StopTableChannels(state::Channels& channels) {
     channels.g_aCheckTicks[state::ChannelStopwatch] = 0;
 }
 
+// What the seat shows of its player; the account, tag, voices and spare amounts stay.
 void ClearProfile(state::PlayerInfo& info) {
     info.nickname.clear();
     info.face.clear();
@@ -49,7 +50,6 @@ void ClearProfile(state::PlayerInfo& info) {
     info.points = 0;
     info.credit = 0;
     info.gold = 0;
-    info.spareAmounts = {};
     info.logins = 0;
     info.drops = 0;
     info.wins = 0;

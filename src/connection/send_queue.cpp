@@ -43,12 +43,13 @@ void QueueOutgoingMessage(state::SharedState& s, Frame& msg) {
     ByteRing& ring = s.g_aSendRing;
     if (ring.unread() >= SendRingMaxUnsentFrames * static_cast<std::int32_t>(FrameSize)) {
         ++s.g_nSendRefused;
-        return;
+    } else {
+        for (std::uint8_t byte : msg) {
+            ring.data[ring.write] = byte;
+            ring.write = ByteRing::next(ring.write);
+        }
     }
-    for (std::uint8_t byte : msg) {
-        ring.data[ring.write] = byte;
-        ring.write = ByteRing::next(ring.write);
-    }
+    // Armed even for a refused frame: a full ring whose pump was stopped must drain again.
     s.channels.arm(state::ChannelSend);
 }
 

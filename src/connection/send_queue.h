@@ -21,7 +21,7 @@ inline constexpr std::int32_t SendRingMaxUnsentFrames = state::ByteRing::FrameCa
 // Appends a frame to the send ring and arms the send channel. A chat frame gets the pending
 // chat text encoded into it first (the caller's frame holds the encoded bytes afterwards) and
 // is dropped when there is no text. A frame that would overwrite unsent frames is refused and
-// counted in g_nSendRefused.
+// counted in g_nSendRefused; the send channel is armed all the same.
 void QueueOutgoingMessage(state::SharedState& s, state::Frame& msg);
 
 // Empties both rings (the bytes themselves are left as they are).

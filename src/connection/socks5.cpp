@@ -27,9 +27,11 @@ constexpr std::uint8_t AddressIPv6 = 4;
 constexpr std::size_t ConnectReplyHead = 4;
 constexpr std::size_t PortBytes = 2;
 
-// A character's code in the system's single-byte code page; 0 when it has none.
+// A character's code in the system's single-byte code page; 0 when it has none (a double-byte
+// character, or one the code page cannot hold, which the conversion would turn into '?').
 std::uint8_t SingleByteCode(QChar ch) {
     const int code = platform::gbkCode(ch);
+    if (code == '?' && ch != u'?') return 0;
     return code >= 0 && code <= 255 ? static_cast<std::uint8_t>(code) : 0;
 }
 

@@ -86,6 +86,18 @@ TEST_F(HallLink, ABlankHallCaptionFindsNoWindowAndCommandsNothing) {
     EXPECT_FALSE(harness.scheduler.hasEnded());
 }
 
+TEST_F(HallLink, OnlySpacesMakeTheHallCaptionBlank) {
+    for (const QString caption : {QStringLiteral("\t"), QStringLiteral(" \n ")}) {
+        c().s.g_sHallCaption = caption;
+        EXPECT_FALSE(connection::FindHallWindow(c()));
+        EXPECT_THROW(connection::RestoreHall(c()), platform::ProgramEnd);
+        EXPECT_THROW(connection::MinimizeHall(c()), platform::ProgramEnd);
+        const auto window = harness.desktop.addWindow(caption);
+        EXPECT_EQ(connection::FindHallWindow(c()), window);
+        harness.desktop.closeWindow(window);
+    }
+}
+
 TEST_F(HallLink, RestoringOrMinimisingAClosedHallEndsTheProgram) {
     harness.desktop.closeWindow(harness.hall);
     EXPECT_THROW(connection::RestoreHall(c()), platform::ProgramEnd);

@@ -104,6 +104,56 @@ TEST_F(Leaving, LeavingDeletesTheHandHistoryFileWhenThereIsOne) {
     EXPECT_EQ(session.table().windowState(), forms::WindowState::Minimized);
 }
 
+TEST_F(Leaving, LeavingEmptiesTheSeatsProfilesButKeepsAccountTagVoicesAndSpares) {
+    session.startIdle();
+    state::PlayerInfo full;
+    full.nickname = "阿明";
+    full.face = "w3";
+    full.sex = 1;
+    full.location = "北京";
+    full.points = 1;
+    full.credit = 2;
+    full.gold = 3;
+    full.spareAmounts = {4, 5, 6, 7};
+    full.levelTitle = "长工";
+    full.logins = 8;
+    full.drops = 9;
+    full.wins = 10;
+    full.losses = 11;
+    full.account = "ming";
+    full.tag = "会员";
+    full.voiceCode = "27";
+    full.voiceId = "20";
+    full.voiceSlot = 2;
+    full.lastSpareAmount = 12;
+    for (int i = 0; i < 4; ++i) {
+        c().s.g_aPlayerInfo[i] = full;
+        c().s.custom[i].name = "ming";
+        c().s.custom[i].seat = 8;
+    }
+
+    connection::ResetTableState(c());
+
+    for (int i = 0; i < 4; ++i) {
+        SCOPED_TRACE(i);
+        const state::PlayerInfo& info = c().s.g_aPlayerInfo[i];
+        EXPECT_TRUE(info.nickname.isEmpty() && info.face.isEmpty() && info.location.isEmpty() &&
+                    info.levelTitle.isEmpty());
+        EXPECT_EQ(info.sex, 0);
+        EXPECT_EQ(info.points + info.credit + info.gold, 0);
+        EXPECT_EQ(info.logins + info.drops + info.wins + info.losses, 0);
+        EXPECT_EQ(info.account, full.account);
+        EXPECT_EQ(info.tag, full.tag);
+        EXPECT_EQ(info.voiceCode, full.voiceCode);
+        EXPECT_EQ(info.voiceId, full.voiceId);
+        EXPECT_EQ(info.voiceSlot, full.voiceSlot);
+        EXPECT_EQ(info.spareAmounts, full.spareAmounts);
+        EXPECT_EQ(info.lastSpareAmount, full.lastSpareAmount);
+        EXPECT_TRUE(c().s.custom[i].name.isEmpty());
+        EXPECT_EQ(c().s.custom[i].seat, 0);
+    }
+}
+
 TEST_F(Leaving, CancellingTheMessageDialogOnlyMarksTheTableClosed) {
     session.startDirect();
     c().s.custom[1].name = "east";

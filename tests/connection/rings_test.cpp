@@ -22,7 +22,7 @@ Frame numberedFrame(std::uint8_t type, std::uint8_t fill) {
 }
 
 class Rings : public ::testing::Test {
-protected:
+  protected:
     // The state holds two 34 KiB rings: keep it off the stack.
     std::unique_ptr<state::SharedState> owned = std::make_unique<state::SharedState>();
     state::SharedState& s = *owned;
@@ -85,10 +85,13 @@ TEST_F(Rings, KeepAlivesPileUpDuringAnOutageAndTheOneTooManyIsRefused) {
     }
     EXPECT_EQ(s.g_aSendRing.unread(), 127 * 272);
     EXPECT_EQ(s.g_nSendRefused, 0);
+    // A refused frame still restarts a stopped pump, or the full ring would never drain.
+    s.channels.disarm(state::ChannelSend);
     Frame extra = BuildKeepAlive(s);
     QueueOutgoingMessage(s, extra);
     EXPECT_EQ(s.g_nSendRefused, 1);
     EXPECT_EQ(s.g_aSendRing.unread(), 127 * 272) << "an unsent frame was overwritten";
+    EXPECT_TRUE(s.channels.check[state::ChannelSend]);
 
     // Once the connection is back they leave in order, each a whole keep-alive.
     Frame taken{};

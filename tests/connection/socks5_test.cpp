@@ -61,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "",
                     0,
                     {1, 2, 'a', 0, 1, 'p'}},
+        RequestCase{
+            "ACharacterOutsideTheCodePageGoesAsZero", 3, "?ก", "ก", "", 0, {1, 2, '?', 0, 1, 0}},
         RequestCase{"ConnectToDottedHostAndPortInNetworkOrder",
                     5,
                     "",
@@ -237,8 +239,8 @@ TEST_P(Socks5GameBytesAfterConnect, GoToTheReceiveRingWhole) {
     proxy.coalesceFirstServerBytes();
     session.startThroughProxy(proxy);
     ASSERT_TRUE(waitForTunnel());
-    ASSERT_TRUE(session.time().pumpRealIo(
-        [&] { return c().s.g_aRecvRing.unread() == 272 * frameCount; }));
+    ASSERT_TRUE(
+        session.time().pumpRealIo([&] { return c().s.g_aRecvRing.unread() == 272 * frameCount; }));
     for (int i = 0; i < frameCount; ++i) {
         state::Frame taken{};
         ASSERT_TRUE(connection::TakeFrame(c().s.g_aRecvRing, taken));
