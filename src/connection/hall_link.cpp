@@ -67,6 +67,9 @@ void ConnectForHall(Client& c) {
     state::SharedState& s = c.s;
     s.g_bDirectData = true;
     s.g_bConnected = true;
+    // The hall sends the client to a table anew: it logs in, whatever an earlier reconnection
+    // sent on the last connection.
+    s.g_bReconnectPending = false;
     if (s.ProxyType == 0) {
         ResetRingBuffers(s);
         if (form.Winsock1.state() != platform::SocketState::Closed) form.Winsock1.close();

@@ -103,6 +103,12 @@ TEST_F(Reconnection, SucceedsOnTheFifthAttemptWithTheExactReconnectFrame) {
     const auto frames = session.server.frames();
     EXPECT_EQ(frames[0], expectedReconnectFrame());
     for (std::size_t i = 1; i < frames.size(); ++i) EXPECT_EQ(frames[i][3], 24);
+
+    // A later relink from the hall logs in afresh with the login frame, not the reconnect frame.
+    session.server.clearFrames();
+    connection::MainWndProc(c(), {}, connection::HallMsgRelink, 0, 0);
+    ASSERT_TRUE(session.waitForFrames(1));
+    EXPECT_EQ(session.server.frames()[0], login);
 }
 
 TEST_F(Reconnection, GivesUpAfterTwentyOneAttemptsAndStartsAfreshAfterTheNextLogin) {
