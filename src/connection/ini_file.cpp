@@ -14,15 +14,22 @@ void classIniFile::WriteIniKey(const QString& section, const QString& key, const
 }
 
 QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
-    QString value = platform::getProfileString(section, key, QString(),
-                                               platform::mapWindowsPath(INIFileName_), IniBufferSize);
-    value = value.trimmed();
+    QString value = platform::getProfileString(
+        section, key, QString(), platform::mapWindowsPath(INIFileName_), IniBufferSize);
+    // Only plain blanks are trimmed: a value may start or end with a tab or an ideographic
+    // space on purpose (a quoted value keeps them through the profile read).
+    qsizetype first = 0;
+    qsizetype last = value.size();
+    while (first < last && value[first] == u' ') ++first;
+    while (last > first && value[last - 1] == u' ') --last;
+    value = value.sliced(first, last - first);
     value.remove(QChar(0));
     return value;
 }
 
 void classIniFile::DelIniKey(const QString& section, const QString& key) {
-    platform::writeProfileString(section, key, std::nullopt, platform::mapWindowsPath(INIFileName_));
+    platform::writeProfileString(section, key, std::nullopt,
+                                 platform::mapWindowsPath(INIFileName_));
 }
 
 void classIniFile::DelIniSec(const QString& section) {

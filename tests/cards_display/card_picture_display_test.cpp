@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "cards/display/hand_card_image.h"
 #include "connection/main_form.h"
 #include "platform/files/file_system.h"
 #include "platform/runtime/failure.h"
 #include "resources/picture_ids.h"
 #include "resources/resource_store.h"
+#include "state/shared_state.h"
 #include "support/client_harness.h"
 #include "support/resource_images.h"
 
@@ -188,6 +190,39 @@ TEST_F(CardPictureDisplay, FailuresGoToTheCallerAndLeaveTheControl) {
 
     EXPECT_TRUE(form.cardImage0[0].picture().sameAs(oldPicture));
     EXPECT_EQ(form.windowState(), forms::WindowState::Normal);
+}
+
+// A click on cardImage0 counts only for cards still in the hand, not for those on the table.
+TEST(HandCardImage, IsTheImageOfAHeldSlotOnly) {
+    state::SharedState s;
+    auto& local = s.custom[0];
+    // Slots 0..2 held with images 7, 2 and 11; slot 3, beyond the count, still names image 5
+    // from a card that has been played.
+    local.slots[0].image = 7;
+    local.slots[1].image = 2;
+    local.slots[2].image = 11;
+    local.slots[3].image = 5;
+    local.count = 3;
+    struct Case {
+        std::int16_t imgIndex;
+        bool inHand;
+    };
+    for (const Case& test : {Case{7, true}, Case{2, true}, Case{11, true}, Case{5, false},
+                             Case{0, false}, Case{-1, false}}) {
+        EXPECT_EQ(IsHandCardImage(s, test.imgIndex), test.inHand) << "image " << test.imgIndex;
+    }
+    // Another seat's slots are not the hand.
+    s.custom[1].slots[0].image = 9;
+    s.custom[1].count = 1;
+    EXPECT_FALSE(IsHandCardImage(s, 9));
+
+    local.count = 0;
+    EXPECT_FALSE(IsHandCardImage(s, 7));
+    local.count = 13;
+    local.slots[12].image = 40;
+    EXPECT_TRUE(IsHandCardImage(s, 40));
+    local.count = 14;  // a count no hand holds
+    EXPECT_THROW(IsHandCardImage(s, 40), platform::RuntimeFailure);
 }
 
 }  // namespace

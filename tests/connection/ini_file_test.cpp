@@ -10,7 +10,7 @@ using connection::classIniFile;
 namespace {
 
 class IniFile : public TempFolderTest {
-protected:
+  protected:
     void write(const std::string& name, const std::string& gbkText) { writeFile(name, gbkText); }
     // Named as the client names its files: the program folder, "\" and the file name.
     classIniFile open(const QString& name) {
@@ -22,14 +22,18 @@ protected:
 
 TEST_F(IniFile, ReadsCleanValuesAndEmptyForAnythingMissing) {
     write("v.ini", "[Video]\r\nvalue=  abc  \r\nname=" + platform::encodeGbk(u"张三"_qs) +
-                       "\r\nlong=" + std::string(1500, 'y') + "\r\n");
+                       "\r\nlong=" + std::string(1500, 'y') + "\r\nquoted=\" \tabc\t \"\r\nwide=" +
+                       platform::encodeGbk(u"\u3000abc\u3000"_qs) + "\r\n");
     classIniFile ini = open("v.ini");
     struct Case {
         QString section, key, expected;
     };
-    for (const Case& c : {Case{"Video", "value", "abc"}, Case{"video", "VALUE", "abc"},
-                          Case{"Video", "name", u"张三"_qs}, Case{"Video", "missing", ""},
-                          Case{"Nowhere", "value", ""}, Case{"Video", "long", QString(1023, u'y')}}) {
+    for (const Case& c :
+         {Case{"Video", "value", "abc"}, Case{"video", "VALUE", "abc"},
+          Case{"Video", "name", u"张三"_qs}, Case{"Video", "missing", ""},
+          // Only plain blanks are trimmed, not tabs or ideographic spaces.
+          Case{"Video", "quoted", "\tabc\t"}, Case{"Video", "wide", u"\u3000abc\u3000"_qs},
+          Case{"Nowhere", "value", ""}, Case{"Video", "long", QString(1023, u'y')}}) {
         EXPECT_EQ(ini.GetIniKey(c.section, c.key), c.expected) << c.key.toStdString();
     }
     EXPECT_EQ(open("absent.ini").GetIniKey("Video", "value"), "");

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 #include "connection/text_helpers.h"
@@ -40,9 +41,9 @@ TEST(AddWrappedText, SplitsByColumnsWithBlankLedContinuationLines) {
         RecordingList list;
         AddWrappedText(list, c.text, c.width);
         EXPECT_EQ(list.items, c.lines) << c.text.toStdString();
-        EXPECT_EQ(list.items.join("").remove(u' '), c.text.left(c.text.indexOf(QChar(0)) < 0
-                                                                   ? c.text.size()
-                                                                   : c.text.indexOf(QChar(0))))
+        EXPECT_EQ(
+            list.items.join("").remove(u' '),
+            c.text.left(c.text.indexOf(QChar(0)) < 0 ? c.text.size() : c.text.indexOf(QChar(0))))
             << "every character stands in exactly one line";
     }
 }
@@ -75,12 +76,30 @@ TEST(Waits, WaitSecondsAndDelayMsLetATickRunWhileSleepDoesNot) {
     EXPECT_EQ(ticks.size(), 12u) << "nothing runs during a sleep";
 }
 
-TEST(Waits, WaitsLetAPostedEventChangeStateTheWaiterSees) {
-    Scheduler scheduler(Scheduler::Mode::Virtual);
-    int arrivals = 0;
-    scheduler.post([&] { ++arrivals; });
-    DelayMs(scheduler, 0);
-    EXPECT_EQ(arrivals, 1);
+// A wait whose time has already passed at its first look returns without letting anything run;
+// any other lets pending events run, and they may change state the waiter sees.
+TEST(Waits, RunPendingEventsOnlyWhileTheirTimeHasNotPassed) {
+    struct Case {
+        const char* name;
+        std::function<void(Scheduler&)> wait;
+        int arrivals;
+        platform::Millis elapsed;
+    };
+    const Case cases[] = {
+        {"DelayMs 1", [](Scheduler& s) { DelayMs(s, 1); }, 1, 1},
+        {"DelayMs 0", [](Scheduler& s) { DelayMs(s, 0); }, 0, 0},
+        {"DelayMs -5", [](Scheduler& s) { DelayMs(s, -5); }, 0, 0},
+        {"WaitSeconds 0", [](Scheduler& s) { WaitSeconds(s, 0.0f); }, 1, 1},
+        {"WaitSeconds -1", [](Scheduler& s) { WaitSeconds(s, -1.0f); }, 0, 0},
+    };
+    for (const Case& c : cases) {
+        Scheduler scheduler(Scheduler::Mode::Virtual);
+        int arrivals = 0;
+        scheduler.post([&] { ++arrivals; });
+        c.wait(scheduler);
+        EXPECT_EQ(arrivals, c.arrivals) << c.name;
+        EXPECT_EQ(scheduler.now(), c.elapsed) << c.name;
+    }
 }
 
 }  // namespace
