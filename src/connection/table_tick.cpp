@@ -8,6 +8,7 @@
 #include "connection/send_queue.h"
 #include "connection/table_clocks.h"
 #include "dispatch/process_server_message.h"
+#include "dispatch/server_message_types.h"
 #include "platform/runtime/conversions.h"
 #include "props/props.h"
 #include "settlement/show_settlement.h"
@@ -131,7 +132,7 @@ void ReceivePump(Client& c, MainForm& form) {
     if (ring.holdsFrame()) {
         const std::int32_t frameStart = ring.read;
         TakeFrame(ring, s.g_aCurFrame);
-        if (s.g_aCurFrame[state::FrameTypeByte] == state::MsgPlayerLeft && s.g_bResultShown) {
+        if (s.g_aCurFrame[state::FrameTypeByte] == dispatch::MsgPlayerLeft && s.g_bResultShown) {
             // Held while the settlement shows, and everything behind it with it.
             ring.read = frameStart;
         } else {

@@ -14,7 +14,4 @@ enum MessageType : std::uint8_t {
     MsgPropAction = 45,
 };
 
-// Server frames the table tick itself looks at.
-inline constexpr std::uint8_t MsgPlayerLeft = 21;
-
 }  // namespace state

@@ -2,6 +2,7 @@
 
 #include "client_loading.h"
 #include "connection/send_queue.h"
+#include "dispatch/server_message_types.h"
 #include "state/message_types.h"
 
 namespace {
@@ -101,7 +102,7 @@ TEST_F(TableTick, ThreeFramesArrivingAtOnceAreDispatchedFromTheSecondTickOn) {
 TEST_F(TableTick, APlayerLeftFrameWaitsWhileTheSettlementShowsAndHoldsWhatFollows) {
     ASSERT_TRUE(table.loggedIn());
     s().g_bResultShown = true;
-    auto left = markedFrame(state::MsgPlayerLeft, 1);
+    auto left = markedFrame(dispatch::MsgPlayerLeft, 1);
     left[state::FrameSeatByte] = 4;
     auto next = markedFrame(kPlainType, 2);
     std::vector<std::uint8_t> bytes(left.begin(), left.end());
@@ -115,7 +116,7 @@ TEST_F(TableTick, APlayerLeftFrameWaitsWhileTheSettlementShowsAndHoldsWhatFollow
     s().g_bResultShown = false;
     table.ticks(1);
     EXPECT_EQ(s().g_aRecvRing.read, start + 272);
-    EXPECT_EQ(s().g_aCurFrame[3], state::MsgPlayerLeft);
+    EXPECT_EQ(s().g_aCurFrame[3], dispatch::MsgPlayerLeft);
 }
 
 state::Frame propAction(std::uint16_t kind, std::uint8_t marker) {
