@@ -100,6 +100,7 @@ void FakeWindowManager::changeState(unsigned long window, long action, unsigned 
 void FakeWindowManager::process() {
     Display* x = connection_->display;
     if (!running_) return;
+    bool restacked = false;
     while (XPending(x) > 0) {
         XEvent event;
         XNextEvent(x, &event);
@@ -157,12 +158,24 @@ void FakeWindowManager::process() {
             default:
                 break;
         }
+        restacked = restacked || event.type == MapRequest || event.type == ConfigureRequest ||
+                    event.type == ClientMessage;
+    }
+    // The windows kept above the others go back over them after any change of stacking.
+    if (restacked) {
+        for (const std::uint64_t window : managed_) {
+            if (holds(window, "_NET_WM_STATE_ABOVE")) XRaiseWindow(x, window);
+        }
     }
     XFlush(x);
 }
 
 bool FakeWindowManager::hasState(std::uint64_t window, const char* state) {
     process();
+    return holds(window, state);
+}
+
+bool FakeWindowManager::holds(std::uint64_t window, const char* state) const {
     const Atom atom = XInternAtom(connection_->display, state, False);
     const std::vector<Atom> states = connection_->states(static_cast<::Window>(window));
     return std::find(states.begin(), states.end(), atom) != states.end();

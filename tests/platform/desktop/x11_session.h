@@ -13,34 +13,13 @@
 
 #include "platform/desktop/x11_desktop.h"
 #include "platform/runtime/scheduler.h"
+#include "support/scoped_environment.h"
 #include "support/xvfb_server.h"
 
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xlib.h>
 
 namespace x11_test {
-
-// Sets environment variables for the lifetime of a test and puts the old values back.
-class ScopedEnvironment {
-  public:
-    void set(const char* name, const std::string& value) {
-        saved_.emplace_back(
-            name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                qputenv(name, *value);
-            } else {
-                qunsetenv(name);
-            }
-        }
-    }
-
-  private:
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
-};
 
 // This program on a private X server: a Qt application on the xcb platform, a real-time
 // scheduler, the X11 desktop, and a raw connection that plays a third program.
@@ -54,7 +33,7 @@ class X11Session : public ::testing::Test {
         ASSERT_TRUE(xvfb->running()) << xvfb->problem();
         ASSERT_EQ(QCoreApplication::instance(), nullptr) << "needs an application of its own";
         environment.set("QT_QPA_PLATFORM", "xcb");
-        environment.set("DISPLAY", xvfb->display());
+        environment.set("DISPLAY", QByteArray::fromStdString(xvfb->display()));
         app = std::make_unique<QApplication>(argc, argv);
         scheduler = std::make_unique<platform::Scheduler>(platform::Scheduler::Mode::Real);
         desktop = platform::X11Desktop::open(*scheduler, xvfb->display());
@@ -73,7 +52,7 @@ class X11Session : public ::testing::Test {
 
     bool waitFor(const std::function<bool()>& done) { return scheduler->waitUntil(done, 5000); }
 
-    ScopedEnvironment environment;
+    support::ScopedEnvironment environment;
     std::unique_ptr<support::XvfbServer> xvfb;
     int argc = 1;
     char name[16] = "test_desktop";
