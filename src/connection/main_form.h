@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "anigif/uc_ani_gif.h"
 #include "platform/desktop/window_message.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
@@ -23,7 +24,7 @@ class Client;
 // handlers live with the parts of the client they belong to (start-up, the socket events, the
 // table tick, the hall link); the table screen lays its controls out.
 class MainForm : public forms::Form {
-public:
+  public:
     MainForm(forms::Forms& forms, Client& client);
     ~MainForm() override;
 
@@ -69,6 +70,8 @@ public:
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
     // The longest wait for each reply of the SOCKS5 hand-shake.
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+    // The animated GIF control the window carries; nothing gives it a GIF.
+    anigif::ucAniGIF ucAniGIF1{*this, "ucAniGIF1"};
 
     // The music box is started with the player's password (kept from the command line).
     QString m_sPassword;
