@@ -1,11 +1,11 @@
-#include "connection/main_form.h"
+#include "client/main_form.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
 #include "resources/resource_store.h"
 
-namespace connection {
+namespace client {
 
 MainForm::MainForm(forms::Forms& forms, Client& client)
     : Form(forms), c(client), Winsock1(forms.scheduler()) {
@@ -36,4 +36,4 @@ MainForm::~MainForm() {
     if (hWnd) c.sys.desktop.detachWindow(hWnd);
 }
 
-}  // namespace connection
+}  // namespace client
