@@ -60,8 +60,7 @@ void ArrangeActionButtons(client::Client& c, const LayoutScale& sc, client::Main
             op[k].setTop(op[0].top());
             op[k].setLeft(op[k - 1].left() + op[0].width() * 1.3f);
         } else if (k >= 3) {
-            ShowResourcePicture(c, IntegerArg(c.ids.g_aIdOperation[2 * k + 3]).toInteger(),
-                                op[k]);
+            ShowResourcePicture(c, IntegerArg(c.ids.g_aIdOperation[2 * k + 3]).toInteger(), op[k]);
             op[k].setTop(form.imgLocation.top() - float(k - 2) * op[k].height());
             op[k].setLeft(rightEdge - op[k].width() - kColumnMargin);
         }
@@ -82,8 +81,7 @@ void ArrangeCardBacks(client::Client& c, client::MainForm& form) {
 }
 
 void ArrangeCardImages(const LayoutScale& sc, client::MainForm& form) {
-    const std::array seats{&form.cardImage0, &form.cardImage1, &form.cardImage2,
-                           &form.cardImage3};
+    const std::array seats{&form.cardImage0, &form.cardImage1, &form.cardImage2, &form.cardImage3};
     for (int k = 1; k <= 12; ++k) {
         for (auto* seat : seats) seat->load(k);
     }

@@ -40,9 +40,8 @@ forms::Picture PointingHand() {
     p.setRenderHint(QPainter::Antialiasing, false);
     p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::white);
-    const QPolygonF hand{{10, 4},  {14, 4},  {14, 13}, {17, 12}, {20, 13}, {23, 14},
-                         {25, 16}, {25, 24}, {22, 28}, {12, 28}, {6, 21},  {6, 17},
-                         {8, 16},  {10, 18}};
+    const QPolygonF hand{{10, 4},  {14, 4},  {14, 13}, {17, 12}, {20, 13}, {23, 14}, {25, 16},
+                         {25, 24}, {22, 28}, {12, 28}, {6, 21},  {6, 17},  {8, 16},  {10, 18}};
     p.drawPolygon(hand);
     p.drawLine(QPointF(17, 12), QPointF(17, 18));
     p.drawLine(QPointF(20, 13), QPointF(20, 18));

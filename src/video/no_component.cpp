@@ -1,8 +1,7 @@
-#include "video/video_component.h"
-
 #include <string>
 
 #include "platform/runtime/failure.h"
+#include "video/video_component.h"
 
 namespace video {
 

@@ -70,8 +70,8 @@ TEST_P(LayoutState, MakesTheArrayMembersTheDesignLacks) {
         {"cardImage3", form.cardImage3.count(), form.cardImage3.ubound()},
         {"ImCmd", form.ImCmd.count(), form.ImCmd.ubound()},
     };
-    const int expected[][2] = {{4, 3}, {4, 3}, {4, 3},  {4, 3},   {4, 3},   {4, 3},
-                               {4, 3}, {4, 3}, {9, 8},  {6, 5},   {8, 7},   {6, 5},
+    const int expected[][2] = {{4, 3}, {4, 3},   {4, 3},   {4, 3},  {4, 3}, {4, 3},
+                               {4, 3}, {4, 3},   {9, 8},   {6, 5},  {8, 7}, {6, 5},
                                {4, 3}, {13, 12}, {13, 12}, {16, 15}};
     for (std::size_t i = 0; i < std::size(arrays); ++i) {
         EXPECT_EQ(arrays[i].count, expected[i][0]) << arrays[i].name;
@@ -131,7 +131,8 @@ TEST_P(LayoutState, GivesTheButtonsTheirPicturesFromTheLayoutsNumbering) {
     const auto& ids = table.c->ids;
     const int anNiuEntries[9] = {0, 2, 4, 8, 10, 12, 14, 16, 18};
     for (int k = 0; k <= 8; ++k) {
-        EXPECT_TRUE(SamePicture(form.AnNiu[k].picture(), Numbered(ids.g_aIdAnNiu[anNiuEntries[k]].toInt())))
+        EXPECT_TRUE(
+            SamePicture(form.AnNiu[k].picture(), Numbered(ids.g_aIdAnNiu[anNiuEntries[k]].toInt())))
             << "AnNiu " << k;
     }
     const int operationEntries[6] = {0, 3, 6, 9, 11, 13};
@@ -209,9 +210,7 @@ TEST_P(LayoutState, ABusyCameraOnAnEmptyMessageAreaWritesTheFirstRow) {
 
 INSTANTIATE_TEST_SUITE_P(Table, LayoutState,
                          ::testing::Values(Screen::Framed1280, Screen::Small800),
-                         [](const ::testing::TestParamInfo<Screen>& info) {
-                             return info.param == Screen::Small800 ? "Reduced" : "Full";
-                         });
+                         LayoutName<::testing::TestParamInfo<Screen>>);
 
 }  // namespace
 }  // namespace table_test

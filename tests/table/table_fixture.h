@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QSize>
 #include <memory>
+#include <string>
 
 #include "client/client.h"
 #include "client/main_form.h"
@@ -41,6 +42,12 @@ inline const char* ScreenName(Screen screen) {
 
 inline float ScaleOf(Screen screen) {
     return screen == Screen::Small800 ? 0.78125f : 1.0f;
+}
+
+// Names the two layouts in test names: "Full" and "Reduced".
+template <typename Info>
+std::string LayoutName(const Info& info) {
+    return info.param == Screen::Small800 ? "Reduced" : "Full";
 }
 
 // Windows that are drawn need the application object.

@@ -32,17 +32,28 @@ std::vector<Named> HiddenByTheTableReset() {
                             [k, pick](Form& f) -> forms::Control& { return pick(f)[k]; }});
         }
     };
-    each("xuan_img", 0, 5, [](Form& f) -> auto& { return f.xuan_img; });
-    each("shou", 0, 3, [](Form& f) -> auto& { return f.shou; });
-    each("Img_bao_shuai", 0, 3, [](Form& f) -> auto& { return f.Img_bao_shuai; });
-    each("cardImage0_", 0, 12, [](Form& f) -> auto& { return f.cardImage0; });
-    each("cardImage1_", 0, 12, [](Form& f) -> auto& { return f.cardImage1; });
-    each("cardImage2_", 0, 12, [](Form& f) -> auto& { return f.cardImage2; });
-    each("cardImage3_", 0, 12, [](Form& f) -> auto& { return f.cardImage3; });
-    each("shanImage", 0, 2, [](Form& f) -> auto& { return f.shanImage; });
-    each("Operation", 0, 5, [](Form& f) -> auto& { return f.Operation; });
-    each("first", 0, 3, [](Form& f) -> auto& { return f.first; });
-    each("lbfont", 0, 2, [](Form& f) -> auto& { return f.lbfont; });
+    each(
+        "xuan_img", 0, 5, [](Form & f) -> auto& { return f.xuan_img; });
+    each(
+        "shou", 0, 3, [](Form & f) -> auto& { return f.shou; });
+    each(
+        "Img_bao_shuai", 0, 3, [](Form & f) -> auto& { return f.Img_bao_shuai; });
+    each(
+        "cardImage0_", 0, 12, [](Form & f) -> auto& { return f.cardImage0; });
+    each(
+        "cardImage1_", 0, 12, [](Form & f) -> auto& { return f.cardImage1; });
+    each(
+        "cardImage2_", 0, 12, [](Form & f) -> auto& { return f.cardImage2; });
+    each(
+        "cardImage3_", 0, 12, [](Form & f) -> auto& { return f.cardImage3; });
+    each(
+        "shanImage", 0, 2, [](Form & f) -> auto& { return f.shanImage; });
+    each(
+        "Operation", 0, 5, [](Form & f) -> auto& { return f.Operation; });
+    each(
+        "first", 0, 3, [](Form & f) -> auto& { return f.first; });
+    each(
+        "lbfont", 0, 2, [](Form & f) -> auto& { return f.lbfont; });
     return list;
 }
 
@@ -265,9 +276,7 @@ TEST_P(TableResets, LeavingClearsTheSeatPanels) {
 
 INSTANTIATE_TEST_SUITE_P(Table, TableResets,
                          ::testing::Values(Screen::Framed1280, Screen::Small800),
-                         [](const ::testing::TestParamInfo<Screen>& info) {
-                             return info.param == Screen::Small800 ? "Reduced" : "Full";
-                         });
+                         LayoutName<::testing::TestParamInfo<Screen>>);
 
 }  // namespace
 }  // namespace table_test

@@ -60,7 +60,8 @@ inline void SetUpScene(LoadedTable& table) {
                                                    &form.cardImage3};
     const int trick[4][2] = {{0, 0}, {8, 11}, {4, 12}, {2, 14}};
     for (int k = 1; k <= 3; ++k) {
-        const int code = cards::CardPictureCodeOf(std::int16_t(trick[k][0]), std::int16_t(trick[k][1]));
+        const int code =
+            cards::CardPictureCodeOf(std::int16_t(trick[k][0]), std::int16_t(trick[k][1]));
         auto& card = (*plays[k])[0];
         connection::ShowResourcePicture(
             c, connection::IntegerArg(c.ids.g_aIdCards[std::size_t(code)]).toInteger(), card);

@@ -34,9 +34,7 @@ TEST_P(TableScreenshot, DrawsFourSeatsAHandAndATrick) {
 
 INSTANTIATE_TEST_SUITE_P(Table, TableScreenshot,
                          ::testing::Values(Screen::Framed1280, Screen::Small800),
-                         [](const ::testing::TestParamInfo<Screen>& info) {
-                             return info.param == Screen::Small800 ? "Reduced" : "Full";
-                         });
+                         LayoutName<::testing::TestParamInfo<Screen>>);
 
 }  // namespace
 }  // namespace table_test
