@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "cards/hint_search.h"
+#include "cards/play_comparison.h"
 #include "platform/desktop/window_message.h"
 #include "state/byte_ring.h"
 #include "state/channels.h"
@@ -39,6 +41,23 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
+    // The Top of an unraised card of the local hand: the rest line every selection test reads.
+    std::int16_t g_nCardBaseTop = 0;
+
+    // The card subsystem: the hand's order and marked aces, its selection, the play to beat and
+    // the hint.
+    // Marked aces the last rank order moved to the front of the hand (0..2), and their colour.
+    std::int16_t g_nMarkedAceCount = 0;
+    std::int16_t g_nMarkedAceColour = 0;
+    // The hand-order button chose the second order last.
+    bool g_bSortByGroup = true;
+    // The raised cards as the clicks count them, and the count after a selecting click.
+    std::int16_t NumSumClickUp = 0;
+    std::int16_t clickCardNum = 0;
+    // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
+    cards::PlayToBeat former;
+    // `g_nHintCursor`, `g_nHintType`, `g_nHintLen`, `g_bHintFound`, `g_bHintPlayed`.
+    cards::HintState hint;
 
     // The table screen: what its layout and the resets between hands set.
     // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
