@@ -1,9 +1,9 @@
 #include "connection/main_form.h"
 
 #include "connection/client.h"
+#include "connection/dialog_look.h"
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
-#include "resources/resource_store.h"
 
 namespace connection {
 
@@ -19,14 +19,8 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     setBorderless(true);
     Pic1.setScaleMode(forms::ScaleMode::Pixels);
     Pic2.setVisible(false);
-    if (auto table = resources::findDesignPicture(resources::design::kTable.name)) {
-        Pic1.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(table->data()), qsizetype(table->size()))));
-    }
-    if (auto small = resources::findDesignPicture(resources::design::kTableSmall.name)) {
-        Pic2.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(small->data()), qsizetype(small->size()))));
-    }
+    Pic1.setPicture(DesignPicture(resources::design::kTable));
+    Pic2.setPicture(DesignPicture(resources::design::kTableSmall));
     Location.setFontSize(12);
     Location.move(Location.left(), Location.top(), 201, 25);
 }

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <optional>
 
 #include "platform/runtime/failure.h"
 
@@ -15,28 +16,88 @@ bool isAcceptedFormat(const QByteArray& format) {
     return format == "gif" || format == "jpeg" || format == "jpg" || format == "bmp";
 }
 
-}  // namespace
-
-Picture::Picture(QImage image) {
-    if (!image.isNull()) image_ = std::make_shared<const QImage>(std::move(image));
+[[noreturn]] void invalidPicture() {
+    platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
 }
 
-Picture Picture::fromData(const QByteArray& data) {
+// The format of picture data by its content; only the accepted ones.
+QByteArray acceptedFormatOf(const QByteArray& data) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
-    if (!isAcceptedFormat(format)) {
-        platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
-    }
-    buffer.seek(0);
+    if (!isAcceptedFormat(format)) invalidPicture();
+    return format;
+}
+
+// Opaque pictures stay as they decode (32-bit RGB); others become premultiplied ARGB, which is
+// what painting wants. Either way no second copy of an opaque picture is made.
+QImage decode(const QByteArray& data, const QByteArray& format) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
-    if (image.isNull()) {
-        platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
+    if (image.isNull() || image.format() == QImage::Format_RGB32 ||
+        image.format() == QImage::Format_ARGB32_Premultiplied) {
+        return image;
     }
-    return Picture(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+// The image, decoded now or on first use. The program has one thread, so the lazy decode
+// needs no lock.
+class Picture::Source {
+  public:
+    explicit Source(QImage image) : size_(image.size()), image_(std::move(image)) {}
+    Source(QByteArray data, QByteArray format, QSize size)
+        : size_(size), data_(std::move(data)), format_(std::move(format)) {}
+
+    QSize size() const { return size_; }
+
+    const QImage& image() const {
+        if (!image_) {
+            QImage decoded = decode(data_, format_);
+            if (decoded.size() != size_) {
+                decoded = QImage(size_, QImage::Format_ARGB32_Premultiplied);
+                decoded.fill(Qt::transparent);
+            }
+            image_ = std::move(decoded);
+            data_.clear();
+        }
+        return *image_;
+    }
+
+  private:
+    QSize size_;
+    mutable QByteArray data_;
+    QByteArray format_;
+    mutable std::optional<QImage> image_;
+};
+
+Picture::Picture(QImage image) {
+    if (!image.isNull()) source_ = std::make_shared<const Source>(std::move(image));
+}
+
+Picture Picture::fromData(const QByteArray& data) {
+    QImage image = decode(data, acceptedFormatOf(data));
+    if (image.isNull()) invalidPicture();
+    return Picture(std::move(image));
+}
+
+Picture Picture::fromEmbedded(QByteArray data) {
+    QByteArray format = acceptedFormatOf(data);
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    const QSize size = QImageReader(&buffer, format).size();
+    if (!size.isValid() || size.isEmpty()) invalidPicture();
+    Picture picture;
+    picture.source_ = std::make_shared<const Source>(std::move(data), std::move(format), size);
+    return picture;
 }
 
 Picture Picture::load(const QString& path) {
@@ -50,12 +111,12 @@ Picture Picture::load(const QString& path) {
 }
 
 QSize Picture::size() const {
-    return image_ ? image_->size() : QSize(0, 0);
+    return source_ ? source_->size() : QSize(0, 0);
 }
 
 const QImage& Picture::image() const {
     static const QImage kNone;
-    return image_ ? *image_ : kNone;
+    return source_ ? source_->image() : kNone;
 }
 
 }  // namespace forms
