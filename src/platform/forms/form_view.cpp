@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/forms/control.h"
@@ -155,7 +156,7 @@ void FormView::formChanged() {
     Qt::WindowFlags flags = Qt::Window;
     if (form_.borderless()) flags |= Qt::FramelessWindowHint;
     if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
-    if (windowFlags() != flags) setWindowFlags(flags);  // hides the window; shown again below
+    applyWindowFlags(flags);
     move(rounded(twipsToPixels(form_.left())), rounded(twipsToPixels(form_.top())));
     resize(rounded(twipsToPixels(form_.width())), rounded(twipsToPixels(form_.height())));
     setWindowOpacity(form_.alpha() ? *form_.alpha() / 255.0 : 1.0);
@@ -175,6 +176,25 @@ void FormView::formChanged() {
     }
     update();
     syncing_ = false;
+}
+
+void FormView::applyWindowFlags(Qt::WindowFlags flags) {
+    // Only the flags the form sets are compared: Qt adds hints of its own to a window's flags.
+    constexpr Qt::WindowFlags kOurs =
+        Qt::WindowType_Mask | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint;
+    const Qt::WindowFlags changed = (windowFlags() & kOurs) ^ flags;
+    if (!changed) return;
+    if (changed == Qt::WindowStaysOnTopHint && windowHandle() && windowHandle()->handle()) {
+        // Staying on top is a hint the window system takes on the window as it is. Qt's
+        // setWindowFlags would remake the native window (hidden, created and shown anew, and
+        // drawn again) for it; the table's start-up sets it and clears it at once.
+        const Qt::WindowFlags now = windowFlags() ^ Qt::WindowStaysOnTopHint;
+        overrideWindowFlags(now);
+        windowHandle()->setFlags(now);
+        if (now & Qt::WindowStaysOnTopHint) raise();
+        return;
+    }
+    setWindowFlags(flags);  // hides the window; shown again by the caller
 }
 
 void FormView::windowRaised() {

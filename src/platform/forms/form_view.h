@@ -47,6 +47,7 @@ class FormView final : public QWidget, public FormObserver {
     bool focusNextPrevChild(bool next) override { return false; }
 
   private:
+    void applyWindowFlags(Qt::WindowFlags flags);
     void addTree(Container& container);
     QWidget* widgetOf(Container* container);
     void syncControl(Control& control);

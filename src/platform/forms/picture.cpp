@@ -30,8 +30,8 @@ QByteArray acceptedFormatOf(const QByteArray& data) {
     return format;
 }
 
-// Opaque pictures stay as they decode (32-bit RGB); others become premultiplied ARGB, which is
-// what painting wants. Either way no second copy of an opaque picture is made.
+// Every picture is kept as premultiplied ARGB, which is what painting wants; an rvalue converts
+// in place where the formats allow (32-bit RGB does), so no second copy is made.
 QImage decode(const QByteArray& data, const QByteArray& format) {
     QBuffer buffer;
     buffer.setData(data);
@@ -39,11 +39,8 @@ QImage decode(const QByteArray& data, const QByteArray& format) {
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
-    if (image.isNull() || image.format() == QImage::Format_RGB32 ||
-        image.format() == QImage::Format_ARGB32_Premultiplied) {
-        return image;
-    }
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return image;
+    return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 }  // namespace
@@ -88,15 +85,30 @@ Picture Picture::fromData(const QByteArray& data) {
     return Picture(std::move(image));
 }
 
+// The size a GIF's logical screen declares, read from its header without any image plug-in;
+// nullopt when the data is not a GIF.
+std::optional<QSize> gifSize(const QByteArray& data) {
+    if (data.size() < 10 || !(data.startsWith("GIF87a") || data.startsWith("GIF89a")))
+        return std::nullopt;
+    const auto byte = [&](int i) { return int(static_cast<unsigned char>(data[i])); };
+    return QSize(byte(6) | byte(7) << 8, byte(8) | byte(9) << 8);
+}
+
 Picture Picture::fromEmbedded(QByteArray data) {
-    QByteArray format = acceptedFormatOf(data);
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    const QSize size = QImageReader(&buffer, format).size();
-    if (!size.isValid() || size.isEmpty()) invalidPicture();
+    // The program's own pictures are GIFs: their size is in the header, and no image plug-in
+    // is loaded before the first one is drawn.
+    QByteArray format = "gif";
+    std::optional<QSize> size = gifSize(data);
+    if (!size) {
+        format = acceptedFormatOf(data);
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        size = QImageReader(&buffer, format).size();
+    }
+    if (!size->isValid() || size->isEmpty()) invalidPicture();
     Picture picture;
-    picture.source_ = std::make_shared<const Source>(std::move(data), std::move(format), size);
+    picture.source_ = std::make_shared<const Source>(std::move(data), std::move(format), *size);
     return picture;
 }
 

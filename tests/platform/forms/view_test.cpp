@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "platform/forms/font.h"
 #include "platform/forms/form_view.h"
@@ -97,6 +98,45 @@ TEST_F(ViewTest, TheViewMirrorsTheModel) {
     table.cardImage0.unload(1);
     table.hide();
     EXPECT_FALSE(view->isVisible());
+}
+
+// Counts the times a widget is hidden.
+class HideCounter : public QObject {
+  public:
+    int hides = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) ++hides;
+        return false;
+    }
+};
+
+// Bringing a shown window to the top (topmost and at once not) keeps its native window: it is
+// not hidden, remade and drawn again each time. A frame change still remakes it.
+TEST_F(ViewTest, StayingOnTopKeepsTheShownNativeWindow) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    ASSERT_NE(view, nullptr);
+    table.show();
+    HideCounter counter;
+    view->installEventFilter(&counter);
+
+    table.setTopmost(true);
+    EXPECT_TRUE(view->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(view->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    table.setTopmost(false);
+    EXPECT_FALSE(view->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(view->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(view->isVisible());
+
+    table.setBorderless(!table.borderless());
+    EXPECT_EQ(bool(view->windowFlags() & Qt::FramelessWindowHint), table.borderless());
+    EXPECT_TRUE(view->isVisible());
+    view->removeEventFilter(&counter);
 }
 
 TEST_F(ViewTest, RealInputReachesTheSameEntryPoints) {
