@@ -4,7 +4,7 @@
 
 #include "cards/card_value.h"
 #include "cards/display/card_picture_display.h"
-#include "connection/main_form.h"
+#include "client/main_form.h"
 #include "connection/resource_pictures.h"
 #include "platform/forms/image.h"
 #include "resources/picture_ids.h"
@@ -22,7 +22,7 @@ class Sheet : public forms::Form {
 
 void LoadResourcePictureOfACard(benchmark::State& state) {
     support::ClientHarness harness;
-    connection::Client& c = harness.make();
+    client::Client& c = harness.make();
     c.ids = resources::InitImageIds(1.0f);
     Sheet& sheet = c.forms.create<Sheet>();
     const QString entry = c.ids.g_aIdCards[kAceOfHearts];
@@ -43,7 +43,7 @@ BENCHMARK(LoadResourcePictureOfACard)
 
 void ShowCardPictureInTheHand(benchmark::State& state) {
     support::ClientHarness harness;
-    connection::Client& c = harness.make();
+    client::Client& c = harness.make();
     c.ids = resources::InitImageIds(1.0f);
     forms::Image& card = c.MainForm->cardImage0[0];
     for (auto _ : state) {

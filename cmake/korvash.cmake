@@ -7,6 +7,9 @@ function(korvash_library target)
   add_library(${target} STATIC ${sources})
   target_include_directories(${target} PUBLIC ${CMAKE_SOURCE_DIR}/src)
   target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+  # The subsystems call each other through the client hub, so their libraries form one cycle;
+  # the linker must walk it often enough to resolve a call from the last one back to the first.
+  set_property(TARGET ${target} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   set_property(GLOBAL APPEND PROPERTY KORVASH_LIBRARIES ${target})
 endfunction()
 

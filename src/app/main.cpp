@@ -4,8 +4,8 @@
 #include <memory>
 #include <random>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/desktop/x11_desktop.h"
 #include "platform/forms/form_view.h"
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
     platform::DialogMessageBoxes boxes(scheduler);
     platform::QtSoundDevice soundDevice;
 
-    connection::Client client(connection::ClientPlatform{
+    client::Client client(client::ClientPlatform{
         scheduler, boxes, *desktop, platform::Environment::fromProcess(app.arguments()),
         platform::SingleInstanceLock::defaultFolder(), std::random_device{}(), forms::attachView,
         soundDevice});

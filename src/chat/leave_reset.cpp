@@ -3,8 +3,8 @@
 namespace chat {
 
 // The chat history and quick-phrase windows come with the chat; until then neither exists.
-void ClearChatHistory(connection::Client&) {}
+void ClearChatHistory(client::Client&) {}
 
-void UnloadQuickPhrasesIfShowing(connection::Client&) {}
+void UnloadQuickPhrasesIfShowing(client::Client&) {}
 
 }  // namespace chat

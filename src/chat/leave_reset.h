@@ -1,14 +1,14 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 
 namespace chat {
 
 // Empties the chat history list (`Talk`'s `Text1`).
-void ClearChatHistory(connection::Client& c);
+void ClearChatHistory(client::Client& c);
 // Unloads the quick-phrase window (`huifu`) when it is showing.
-void UnloadQuickPhrasesIfShowing(connection::Client& c);
+void UnloadQuickPhrasesIfShowing(client::Client& c);
 
 }  // namespace chat

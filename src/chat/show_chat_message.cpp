@@ -4,7 +4,7 @@ namespace chat {
 
 // Incoming chat is shown once the chat subsystem is in place; until then a chat frame is
 // taken and nothing is shown.
-void ShowChatMessage(connection::Client& c, state::Frame& message) {
+void ShowChatMessage(client::Client& c, state::Frame& message) {
     (void)c;
     (void)message;
 }

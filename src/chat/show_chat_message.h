@@ -2,7 +2,7 @@
 
 #include "state/frame.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -10,6 +10,6 @@ namespace chat {
 
 // Shows a received chat frame: its line or quick phrase in the chat history, the system lines,
 // the speaker's bubble and voice.
-void ShowChatMessage(connection::Client& c, state::Frame& message);
+void ShowChatMessage(client::Client& c, state::Frame& message);
 
 }  // namespace chat

@@ -1,6 +1,6 @@
 #include "chat/speak_box.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 
 namespace chat {
 
@@ -9,7 +9,7 @@ frmSpeakBox::frmSpeakBox(forms::Forms& forms) : Form(forms) {
     setBorderless(true);
 }
 
-std::vector<forms::Form*> OpenSpeakBoxes(connection::Client& c) {
+std::vector<forms::Form*> OpenSpeakBoxes(client::Client& c) {
     std::vector<forms::Form*> boxes;
     for (forms::Form* form : c.forms.openForms()) {
         if (form->caption() == QLatin1String(frmSpeakBox::kCaption)) boxes.push_back(form);

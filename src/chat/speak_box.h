@@ -5,7 +5,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/timer.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -22,7 +22,7 @@ class frmSpeakBox : public forms::Form {
 };
 
 // Every open speech-bubble window (every open window captioned "speakbox").
-std::vector<forms::Form*> OpenSpeakBoxes(connection::Client& c);
+std::vector<forms::Form*> OpenSpeakBoxes(client::Client& c);
 
 // Makes the window layered with the whole-window transparency alpha (0..255); false otherwise.
 bool SetWindowAlpha(forms::Form& window, int alpha);

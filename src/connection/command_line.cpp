@@ -1,7 +1,7 @@
 #include "connection/command_line.h"
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/failure.h"
 #include "platform/runtime/message_box.h"

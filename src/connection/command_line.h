@@ -2,11 +2,13 @@
 
 #include <QString>
 
+#include "client/client_fwd.h"
 #include "state/frame.h"
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // Reads the hall's fifteen "$"-ended fields into the shared state (and the location label and
 // the password the music box needs). An empty line shows "本游戏需从游戏大厅中启动！" and ends

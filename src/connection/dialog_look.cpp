@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/resource_pictures.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "client/client_fwd.h"
 #include "platform/forms/picture.h"
 #include "resources/design_names.h"
 
@@ -12,7 +13,8 @@ class Image;
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // A design picture of the windows; empty when it is missing.
 forms::Picture DesignPicture(const resources::design::DesignPicture& which);

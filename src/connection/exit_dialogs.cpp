@@ -2,10 +2,10 @@
 #include "connection/exit_dialogs.h"
 
 #include "chat/leave_reset.h"
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/dialog_look.h"
 #include "connection/leaving.h"
-#include "connection/main_form.h"
 #include "table/table_layout.h"
 
 namespace connection {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "client/client_fwd.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
 #include "platform/forms/label.h"
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // The exit dialog: asks the player to confirm leaving the table, with a warning while a game
 // runs.

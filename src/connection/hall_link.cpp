@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/leaving.h"
-#include "connection/main_form.h"
 #include "connection/resource_pictures.h"
 #include "connection/send_queue.h"
 #include "connection/socks5.h"

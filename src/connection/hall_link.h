@@ -2,11 +2,13 @@
 
 #include <cstdint>
 
+#include "client/client_fwd.h"
 #include "platform/desktop/window_message.h"
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // Messages between the hall and the table window; several reuse system message numbers.
 enum HallMessage : std::uint32_t {

@@ -6,10 +6,10 @@
 #include <system_error>
 
 #include "chat/leave_reset.h"
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/exit_dialogs.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "connection/resource_pictures.h"
 #include "connection/waits.h"
 #include "platform/files/windows_path.h"

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "client/client_fwd.h"
 #include "state/frame.h"
 #include "state/shared_state.h"
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // The leave frame: MsgSeatAction with the own seat flag and the leave action.
 state::Frame BuildLeaveFrame(const state::SharedState& s);

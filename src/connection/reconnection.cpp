@@ -1,12 +1,12 @@
 // Reconnection after a lost connection: the hidden reconnect window and its attempts.
 #include "connection/reconnection.h"
 
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/dialog_look.h"
 #include "connection/exit_dialogs.h"
 #include "connection/hall_link.h"
 #include "connection/leaving.h"
-#include "connection/main_form.h"
 #include "connection/socks5.h"
 #include "state/message_types.h"
 #include "table/table_layout.h"

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 
+#include "client/client_fwd.h"
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
 #include "platform/forms/label.h"
@@ -11,7 +12,8 @@
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // Reconnect attempts at most, one per TimerCount tick.
 inline constexpr std::int16_t MaxReconnectAttempts = 21;

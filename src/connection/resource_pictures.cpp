@@ -4,7 +4,7 @@
 #include <system_error>
 #include <utility>
 
-#include "connection/client.h"
+#include "client/client.h"
 #include "platform/files/file_system.h"
 #include "platform/files/windows_path.h"
 #include "platform/forms/container.h"

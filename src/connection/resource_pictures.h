@@ -7,6 +7,8 @@
 #include <string_view>
 #include <variant>
 
+#include "client/client_fwd.h"
+
 namespace forms {
 class Container;
 class Image;
@@ -14,7 +16,8 @@ class Image;
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // A Variant argument that the picture loaders convert to an Integer: a picture-id table entry
 // (its decimal text) or a number. The conversion rounds as CInt does; an empty or non-numeric

@@ -1,11 +1,12 @@
 // The game socket's events and the keep-alive timer of the table window.
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "connection/send_queue.h"
 #include "connection/socks5.h"
 
-namespace connection {
+namespace client {
+using namespace connection;
 
 void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
     const std::vector<std::uint8_t> bytes = Winsock1.getData();
@@ -38,4 +39,4 @@ void MainForm::TimerKeepAlive_Timer() {
     QueueOutgoingMessage(c.s, keepAlive);
 }
 
-}  // namespace connection
+}  // namespace client

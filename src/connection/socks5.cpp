@@ -4,9 +4,9 @@
 
 #include <QStringList>
 
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "connection/send_queue.h"
 #include "platform/runtime/message_box.h"
 #include "platform/text/gbk.h"
@@ -255,6 +255,11 @@ void ConnectToSock5Server(Client& c) {
     s.channels.arm(state::ChannelDisconnect);
 }
 
+}  // namespace connection
+
+namespace client {
+using namespace connection;
+
 void MainForm::TimerProxy_Timer() {
     TimerProxy.setEnabled(false);
     const std::int16_t step = c.s.g_nProxyStep;
@@ -262,4 +267,4 @@ void MainForm::TimerProxy_Timer() {
     if (step == 2 || step == 4 || step == 6) FailSock5(c, step);
 }
 
-}  // namespace connection
+}  // namespace client

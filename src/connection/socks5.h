@@ -6,11 +6,13 @@
 #include <span>
 #include <vector>
 
+#include "client/client_fwd.h"
 #include "state/shared_state.h"
 
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // The longest wait for the proxy's connection and for each of its replies.
 inline constexpr int ProxyWaitMs = 30000;

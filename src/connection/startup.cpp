@@ -2,10 +2,10 @@
 #include <QWidget>
 
 #include "chat/speak_box.h"
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/command_line.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "connection/send_queue.h"
 #include "connection/socks5.h"
 #include "platform/desktop/desktop.h"
@@ -265,6 +265,11 @@ void ConnectByProxyType(Client& c) {
     }
 }
 
+}  // namespace connection
+
+namespace client {
+using namespace connection;
+
 void MainForm::Form_Load() {
     c.s.g_bDealPhase1 = false;
     c.s.g_bDealPhase2 = false;
@@ -343,4 +348,4 @@ bool MainForm::Is_File_Exist(const QString& path, const QString& fileName) {
     }
 }
 
-}  // namespace connection
+}  // namespace client

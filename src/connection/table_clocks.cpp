@@ -1,6 +1,6 @@
 #include "connection/table_clocks.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 
 namespace connection {
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "client/client_fwd.h"
 namespace connection {
 
-class Client;
+using client::Client;
+using client::MainForm;
 
 // The three table clocks as steps of the table tick: the declaration countdown (on tick
 // counts), the turn clock and the next-hand clock (on real seconds, through their channels).

@@ -1,8 +1,8 @@
 // The table tick: the 50 ms heartbeat that pumps frames and runs the table's clocks.
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
 #include "connection/leaving.h"
-#include "connection/main_form.h"
 #include "connection/reconnection.h"
 #include "connection/resource_pictures.h"
 #include "connection/send_queue.h"
@@ -354,6 +354,11 @@ class TickRestart {
 
 }  // namespace
 
+}  // namespace connection
+
+namespace client {
+using namespace connection;
+
 void MainForm::TimerBong_Timer() {
     TimerBong.setEnabled(false);
     TickRestart restart(TimerBong);
@@ -372,4 +377,4 @@ void MainForm::TimerBong_Timer() {
     ChestCountdown(c, *this);
 }
 
-}  // namespace connection
+}  // namespace client

@@ -5,7 +5,7 @@
 
 namespace dispatch {
 
-void RunUnderFailureGuard(connection::Client& c, const std::function<void()>& handling) {
+void RunUnderFailureGuard(client::Client& c, const std::function<void()>& handling) {
     try {
         handling();
     } catch (const platform::RuntimeFailure&) {

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -12,6 +12,6 @@ namespace dispatch {
 // window is restored (which ends the program when the hall is gone) and the rest of the frame
 // is dropped; what ran before the failure keeps its effect. The end of the program is not a
 // failure and passes through.
-void RunUnderFailureGuard(connection::Client& c, const std::function<void()>& handling);
+void RunUnderFailureGuard(client::Client& c, const std::function<void()>& handling);
 
 }  // namespace dispatch

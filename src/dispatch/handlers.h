@@ -2,7 +2,7 @@
 
 #include "state/frame.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -10,21 +10,21 @@ class Client;
 // byte and runs it under its failure guard; each takes the frame and ends the call.
 namespace dispatch {
 
-void HandleDeal(connection::Client& c, state::Frame& message);
-void HandleDeclarePrompt(connection::Client& c, state::Frame& message);
-void HandleDeclared(connection::Client& c, state::Frame& message);
-void HandleMarkedAces(connection::Client& c, state::Frame& message);
-void HandleBaoShuai(connection::Client& c, state::Frame& message);
-void HandleTurn(connection::Client& c, state::Frame& message);
-void HandleHandResult(connection::Client& c, state::Frame& message);
-void HandleHandStart(connection::Client& c, state::Frame& message);
-void HandleLoginReply(connection::Client& c, state::Frame& message);
-void HandlePlayerInfo(connection::Client& c, state::Frame& message);
-void HandlePlayerLeft(connection::Client& c, state::Frame& message);
-void HandleTableClosed(connection::Client& c, state::Frame& message);
-void HandlePlayerReady(connection::Client& c, state::Frame& message);
-void HandleReconnectReply(connection::Client& c, state::Frame& message);
-void HandleGoldChange(connection::Client& c, state::Frame& message);
-void HandlePlayerGoldChange(connection::Client& c, state::Frame& message);
+void HandleDeal(client::Client& c, state::Frame& message);
+void HandleDeclarePrompt(client::Client& c, state::Frame& message);
+void HandleDeclared(client::Client& c, state::Frame& message);
+void HandleMarkedAces(client::Client& c, state::Frame& message);
+void HandleBaoShuai(client::Client& c, state::Frame& message);
+void HandleTurn(client::Client& c, state::Frame& message);
+void HandleHandResult(client::Client& c, state::Frame& message);
+void HandleHandStart(client::Client& c, state::Frame& message);
+void HandleLoginReply(client::Client& c, state::Frame& message);
+void HandlePlayerInfo(client::Client& c, state::Frame& message);
+void HandlePlayerLeft(client::Client& c, state::Frame& message);
+void HandleTableClosed(client::Client& c, state::Frame& message);
+void HandlePlayerReady(client::Client& c, state::Frame& message);
+void HandleReconnectReply(client::Client& c, state::Frame& message);
+void HandleGoldChange(client::Client& c, state::Frame& message);
+void HandlePlayerGoldChange(client::Client& c, state::Frame& message);
 
 }  // namespace dispatch

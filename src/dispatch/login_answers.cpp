@@ -1,8 +1,8 @@
 // The server's answers to the login and reconnect frames: they turn a connection into a
 // logged-in client, or end the program.
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
 #include "dispatch/prop_plugin.h"
@@ -31,14 +31,14 @@ constexpr std::size_t ReconnectResultByte = 15;
 constexpr std::uint8_t Reconnected = 1;
 constexpr std::int16_t PropLinkState = 3;
 
-void WriteSystemLine(connection::MainForm& form, int line, const QString& text) {
+void WriteSystemLine(client::MainForm& form, int line, const QString& text) {
     form.Sysmsg[line].clear();
     form.Sysmsg[line].addItem(text);
 }
 
 }  // namespace
 
-void HandleLoginReply(connection::Client& c, state::Frame& message) {
+void HandleLoginReply(client::Client& c, state::Frame& message) {
     auto& form = *c.MainForm;
     form.TimerKeepAlive.setEnabled(true);
     form.TimerKeepAlive.setInterval(KeepAliveInterval);
@@ -83,7 +83,7 @@ void HandleLoginReply(connection::Client& c, state::Frame& message) {
     platform::endProgram();
 }
 
-void HandleReconnectReply(connection::Client& c, state::Frame& message) {
+void HandleReconnectReply(client::Client& c, state::Frame& message) {
     auto& form = *c.MainForm;
     if (ReadByte(message, ReconnectResultByte) == Reconnected) {
         c.s.g_bLoggedIn = true;

@@ -5,19 +5,19 @@
 
 namespace dispatch {
 
-void HandleDeal(connection::Client&, state::Frame&) {}
-void HandleDeclarePrompt(connection::Client&, state::Frame&) {}
-void HandleDeclared(connection::Client&, state::Frame&) {}
-void HandleMarkedAces(connection::Client&, state::Frame&) {}
-void HandleBaoShuai(connection::Client&, state::Frame&) {}
-void HandleTurn(connection::Client&, state::Frame&) {}
-void HandleHandResult(connection::Client&, state::Frame&) {}
-void HandleHandStart(connection::Client&, state::Frame&) {}
-void HandlePlayerInfo(connection::Client&, state::Frame&) {}
-void HandlePlayerLeft(connection::Client&, state::Frame&) {}
-void HandleTableClosed(connection::Client&, state::Frame&) {}
-void HandlePlayerReady(connection::Client&, state::Frame&) {}
-void HandleGoldChange(connection::Client&, state::Frame&) {}
-void HandlePlayerGoldChange(connection::Client&, state::Frame&) {}
+void HandleDeal(client::Client&, state::Frame&) {}
+void HandleDeclarePrompt(client::Client&, state::Frame&) {}
+void HandleDeclared(client::Client&, state::Frame&) {}
+void HandleMarkedAces(client::Client&, state::Frame&) {}
+void HandleBaoShuai(client::Client&, state::Frame&) {}
+void HandleTurn(client::Client&, state::Frame&) {}
+void HandleHandResult(client::Client&, state::Frame&) {}
+void HandleHandStart(client::Client&, state::Frame&) {}
+void HandlePlayerInfo(client::Client&, state::Frame&) {}
+void HandlePlayerLeft(client::Client&, state::Frame&) {}
+void HandleTableClosed(client::Client&, state::Frame&) {}
+void HandlePlayerReady(client::Client&, state::Frame&) {}
+void HandleGoldChange(client::Client&, state::Frame&) {}
+void HandlePlayerGoldChange(client::Client&, state::Frame&) {}
 
 }  // namespace dispatch

@@ -1,7 +1,7 @@
 #include "dispatch/process_server_message.h"
 
 #include "chat/show_chat_message.h"
-#include "connection/client.h"
+#include "client/client.h"
 #include "dispatch/failure_guard.h"
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
@@ -17,11 +17,11 @@ constexpr std::size_t PropMarkerByte = 236;
 constexpr std::int32_t PropMarkerA = 272;
 constexpr std::int32_t PropMarkerB = 260;
 
-void PassToPropPlugin(connection::Client& c, state::Frame& message) {
+void PassToPropPlugin(client::Client& c, state::Frame& message) {
     if (c.s.g_nPropState > 0) PropPlugin(c).Rec_MSG(message);
 }
 
-void RouteChat(connection::Client& c, state::Frame& message) {
+void RouteChat(client::Client& c, state::Frame& message) {
     const std::int32_t propMarker = ReadInt32BE(message, PropMarkerByte);
     if (propMarker == PropMarkerA || propMarker == PropMarkerB) {
         PassToPropPlugin(c, message);
@@ -30,7 +30,7 @@ void RouteChat(connection::Client& c, state::Frame& message) {
     chat::ShowChatMessage(c, message);
 }
 
-void SelectHandler(connection::Client& c, state::Frame& message, std::uint8_t type) {
+void SelectHandler(client::Client& c, state::Frame& message, std::uint8_t type) {
     switch (type) {
         case MsgDeal:
             return HandleDeal(c, message);
@@ -79,7 +79,7 @@ void SelectHandler(connection::Client& c, state::Frame& message, std::uint8_t ty
 
 }  // namespace
 
-void ProcessServerMessage(connection::Client& c, state::Frame& message) {
+void ProcessServerMessage(client::Client& c, state::Frame& message) {
     const std::uint8_t type = ReadByte(message, state::FrameTypeByte);
     if (type != MsgReconnectReply) {
         c.s.g_aServerToken[0] = ReadByte(message, TokenByte);

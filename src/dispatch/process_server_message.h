@@ -2,7 +2,7 @@
 
 #include "state/frame.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -13,6 +13,6 @@ namespace dispatch {
 // runs under the failure guard. Chat frames go to the chat display or, when marked as the
 // plug-in's, to the props plug-in; the plug-in's frames and frames of any type without a
 // handler go to the plug-in while it is loaded and are dropped otherwise.
-void ProcessServerMessage(connection::Client& c, state::Frame& message);
+void ProcessServerMessage(client::Client& c, state::Frame& message);
 
 }  // namespace dispatch

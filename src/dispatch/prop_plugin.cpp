@@ -1,12 +1,12 @@
 #include "dispatch/prop_plugin.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 #include "platform/runtime/failure.h"
 #include "props/prop_dll.h"
 
 namespace dispatch {
 
-props::PropDll& PropPlugin(connection::Client& c) {
+props::PropDll& PropPlugin(client::Client& c) {
     if (!c.g_oPropDll) {
         platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Object variable not set");
     }

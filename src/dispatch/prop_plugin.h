@@ -1,6 +1,6 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 namespace props {
@@ -12,6 +12,6 @@ namespace dispatch {
 // The props plug-in object for a call the dispatcher makes while g_nPropState says it is
 // loaded. A state that says loaded without an object is a failing call (as calling a method
 // on an empty object variable is), never a null dereference.
-props::PropDll& PropPlugin(connection::Client& c);
+props::PropDll& PropPlugin(client::Client& c);
 
 }  // namespace dispatch

@@ -1,12 +1,12 @@
 #include "props/props.h"
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "props/prop_dll.h"
 
 namespace props {
 
-void ExitGameDll(connection::Client& c, std::int16_t& code) {
+void ExitGameDll(client::Client& c, std::int16_t& code) {
     if (c.s.g_nPropState < 1) return;
     if (c.g_oPropDll) c.g_oPropDll->InitExit(code);
     c.s.g_nPropState = 0;
@@ -19,13 +19,13 @@ void ExitGameDll(connection::Client& c, std::int16_t& code) {
 
 // The chat history, the floating text and the treasure chests come with the props subsystem;
 // nothing reaches them while the plug-in cannot be loaded.
-void AddPropChatLine(connection::Client&, const QString&) {}
+void AddPropChatLine(client::Client&, const QString&) {}
 
-void ShowPropText(connection::Client&, const QString&, const std::vector<std::int32_t>&,
+void ShowPropText(client::Client&, const QString&, const std::vector<std::int32_t>&,
                   const std::vector<std::int32_t>&) {}
 
-void PlayBaoXiang(connection::Client&) {}
+void PlayBaoXiang(client::Client&) {}
 
-void OpenBaoXiang(connection::Client&, std::int16_t&) {}
+void OpenBaoXiang(client::Client&, std::int16_t&) {}
 
 }  // namespace props

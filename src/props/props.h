@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -13,12 +13,12 @@ class Client;
 namespace props {
 
 // Unloads the plug-in when it is loaded (g_nPropState 1 or more); otherwise nothing.
-void ExitGameDll(connection::Client& c, std::int16_t& code);
+void ExitGameDll(client::Client& c, std::int16_t& code);
 
-void AddPropChatLine(connection::Client& c, const QString& text);
-void ShowPropText(connection::Client& c, const QString& text, const std::vector<std::int32_t>& rect,
+void AddPropChatLine(client::Client& c, const QString& text);
+void ShowPropText(client::Client& c, const QString& text, const std::vector<std::int32_t>& rect,
                   const std::vector<std::int32_t>& style);
-void PlayBaoXiang(connection::Client& c);
-void OpenBaoXiang(connection::Client& c, std::int16_t& pick);
+void PlayBaoXiang(client::Client& c);
+void OpenBaoXiang(client::Client& c, std::int16_t& pick);
 
 }  // namespace props

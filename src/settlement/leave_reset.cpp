@@ -2,6 +2,6 @@
 
 namespace settlement {
 
-void ClearScoreBoardsOnLeave(connection::Client&) {}
+void ClearScoreBoardsOnLeave(client::Client&) {}
 
 }  // namespace settlement

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -9,6 +9,6 @@ namespace settlement {
 // Leaving the table empties the score board (`Score`) and the history window (`Hero`) for all
 // four seats, hides both and the history's seat scores, and clears the session scores. The
 // two windows come with the settlement; until then there is nothing to empty.
-void ClearScoreBoardsOnLeave(connection::Client& c);
+void ClearScoreBoardsOnLeave(client::Client& c);
 
 }  // namespace settlement

@@ -1,10 +1,10 @@
 #include "settlement/show_settlement.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 
 namespace settlement {
 
-void ShowSettlement(connection::Client& c, state::Frame& frame) {
+void ShowSettlement(client::Client& c, state::Frame& frame) {
     // The settlement sheet comes with its own subsystem.
     (void)c;
     (void)frame;

@@ -2,13 +2,13 @@
 
 #include "state/frame.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
 namespace settlement {
 
 // Takes one hand-result frame; the fourth of a hand fills and shows the settlement sheet.
-void ShowSettlement(connection::Client& c, state::Frame& frame);
+void ShowSettlement(client::Client& c, state::Frame& frame);
 
 }  // namespace settlement

@@ -1,9 +1,9 @@
 // The sound settings window.
 #include "sound/vos_set.h"
 
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/dialog_look.h"
-#include "connection/main_form.h"
 #include "connection/resource_pictures.h"
 #include "platform/forms/input.h"
 #include "platform/runtime/failure.h"
@@ -37,13 +37,13 @@ constexpr std::array<const design::DesignPicture*, 4> OptionLabels = {
     &design::kSoundOptionBackground};
 
 // Only the full-size table carries the background pictures; the small one has its own.
-bool FullSizeTable(const connection::Client& c) {
+bool FullSizeTable(const client::Client& c) {
     return c.s.g_fScaleX == 1.0f;
 }
 
 // A button's picture comes by way of its temporary file; one that cannot be had leaves the
 // button's picture as it was.
-void SetButtonPicture(connection::Client& c, forms::Image& button, int idElement) {
+void SetButtonPicture(client::Client& c, forms::Image& button, int idElement) {
     try {
         connection::ShowResourcePicture(
             c, connection::IntegerArg(c.ids.g_aIdDialog[std::size_t(idElement)]).toInteger(),
@@ -53,7 +53,7 @@ void SetButtonPicture(connection::Client& c, forms::Image& button, int idElement
 }
 
 // Clears the table picture and paints the chosen background into it, behind everything else.
-void PaintTableBackground(connection::Client& c, bool alternative) {
+void PaintTableBackground(client::Client& c, bool alternative) {
     forms::PictureBox& Pic1 = c.MainForm->Pic1;
     const forms::Picture background =
         connection::DesignPicture(alternative ? design::kTableAlternative : design::kTable);
@@ -66,7 +66,7 @@ void PaintTableBackground(connection::Client& c, bool alternative) {
 
 }  // namespace
 
-VosSet::VosSet(forms::Forms& forms, connection::Client& client) : Form(forms), c(client) {
+VosSet::VosSet(forms::Forms& forms, client::Client& client) : Form(forms), c(client) {
     setCaption(QStringLiteral("音效设置"));
     connection::DressDialog(*this, design::kSoundSettings);
     setScaleMode(forms::ScaleMode::Pixels);

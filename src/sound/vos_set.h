@@ -6,7 +6,7 @@
 #include "platform/forms/form.h"
 #include "platform/forms/image.h"
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -22,9 +22,9 @@ class VosSet : public forms::Form {
     // Command1's buttons.
     enum Closing { ClosingOk = 0, ClosingCancel = 1 };
 
-    VosSet(forms::Forms& forms, connection::Client& client);
+    VosSet(forms::Forms& forms, client::Client& client);
 
-    connection::Client& c;
+    client::Client& c;
 
     // The option labels, the option buttons (elements 1 to 3 made at load), OK and Cancel.
     forms::ControlArray<forms::Image> Image1{*this, "Image1", {0, 1, 2, 3}};

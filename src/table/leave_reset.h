@@ -1,6 +1,6 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -10,6 +10,6 @@ namespace table {
 // its ready mark and declaration bubble, the declaration buttons, and the wealth badge (back to
 // "0" and hidden). The seat panels come with the table screen; until then there is nothing
 // on screen to clear.
-void ClearSeatPanelsOnLeave(connection::Client& c);
+void ClearSeatPanelsOnLeave(client::Client& c);
 
 }  // namespace table

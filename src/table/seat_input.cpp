@@ -1,9 +1,10 @@
 // The table's seat and key input as the props plug-in's work items reach it. The whisper, the
 // information card and the function keys come with the table screen and the chat.
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 
-namespace connection {
+namespace client {
+using namespace connection;
 
 void MainForm::Tou_Click(int Index) {
     (void)Index;
@@ -22,4 +23,4 @@ void MainForm::Pic1_KeyDown(int& KeyCode, int Shift) {
     (void)Shift;
 }
 
-}  // namespace connection
+}  // namespace client

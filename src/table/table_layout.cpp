@@ -1,7 +1,7 @@
 #include "table/table_layout.h"
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "video/video_component.h"
 
 namespace table {
@@ -14,7 +14,7 @@ float scaled(float design, float scale) {
 
 // The camera preview over the local avatar. The avatar comes with the seat panels; its design
 // place (left 10, top 668, 85 x 90) stands in until then.
-void StartLocalCamera(connection::Client& c, connection::MainForm& form) {
+void StartLocalCamera(client::Client& c, client::MainForm& form) {
     video::Ziva& ziva1 = *form.ziva1;
     const float s = c.s.g_fScaleX;
     ziva1.InitCapture();
@@ -40,14 +40,14 @@ void StartLocalCamera(connection::Client& c, connection::MainForm& form) {
 
 }  // namespace
 
-void ArrangeSeatControls(connection::Client& c) {
+void ArrangeSeatControls(client::Client& c) {
     auto& form = *c.MainForm;
     const float s = c.s.g_fScaleX;
     form.Location.move(scaled(760, s), scaled(668, s));
     form.Location.zOrder(0);
 }
 
-void ArrangePlayAreaControls(connection::Client& c) {
+void ArrangePlayAreaControls(client::Client& c) {
     auto& form = *c.MainForm;
     const float s = c.s.g_fScaleX;
     if (s < 1.0f) {
@@ -71,11 +71,11 @@ void ArrangePlayAreaControls(connection::Client& c) {
     StartLocalCamera(c, form);
 }
 
-void ResetPlayersOnLeave(connection::Client&) {}
+void ResetPlayersOnLeave(client::Client&) {}
 
-void ResetTableForNewHand(connection::Client&) {}
+void ResetTableForNewHand(client::Client&) {}
 
-void AddSystemMessage(connection::Client& c, const QString& line) {
+void AddSystemMessage(client::Client& c, const QString& line) {
     auto& form = *c.MainForm;
     auto& row0 = form.Sysmsg[0];
     auto& row1 = form.Sysmsg[1];

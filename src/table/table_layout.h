@@ -2,7 +2,7 @@
 
 #include <QString>
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -13,15 +13,15 @@ class Client;
 namespace table {
 
 // Places the per-seat controls; runs once at load, before the window is shown.
-void ArrangeSeatControls(connection::Client& c);
+void ArrangeSeatControls(client::Client& c);
 // Places the play area and starts the local camera preview; runs once, after the window shows.
-void ArrangePlayAreaControls(connection::Client& c);
+void ArrangePlayAreaControls(client::Client& c);
 // Clears the seats when players leave, and the table for the next hand.
-void ResetPlayersOnLeave(connection::Client& c);
-void ResetTableForNewHand(connection::Client& c);
+void ResetPlayersOnLeave(client::Client& c);
+void ResetTableForNewHand(client::Client& c);
 
 // Adds a line to the two-row system message area: the first free row takes it; when both are
 // full the second row moves up.
-void AddSystemMessage(connection::Client& c, const QString& line);
+void AddSystemMessage(client::Client& c, const QString& line);
 
 }  // namespace table

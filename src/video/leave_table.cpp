@@ -2,19 +2,19 @@
 
 #include <cstdint>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "video/video_component.h"
 
 namespace video {
 
 // The panes, their counters, the zoom windows and the received frames come with the video
 // chat; what stands already is the relay socket.
-void TakeDownSeatVideo(connection::Client& c, int k) {
+void TakeDownSeatVideo(client::Client& c, int k) {
     auto slot = static_cast<std::int16_t>(k);
     c.MainForm->P2PSocket1->CloseSlot(slot);
 }
 
-void DiscardRemoteFrames(connection::Client&) {}
+void DiscardRemoteFrames(client::Client&) {}
 
 }  // namespace video

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -8,8 +8,8 @@ namespace video {
 
 // Takes down remote seat k's (1..3) video as the local player leaves: its send and pane
 // counters, its pane controls, its relay slot and its zoom window.
-void TakeDownSeatVideo(connection::Client& c, int k);
+void TakeDownSeatVideo(client::Client& c, int k);
 // Discards the last video frames received from the three remote seats.
-void DiscardRemoteFrames(connection::Client& c);
+void DiscardRemoteFrames(client::Client& c);
 
 }  // namespace video

@@ -2,6 +2,6 @@
 
 namespace video {
 
-void UnloadVisibleZoomWindows(connection::Client&) {}
+void UnloadVisibleZoomWindows(client::Client&) {}
 
 }  // namespace video

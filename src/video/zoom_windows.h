@@ -1,6 +1,6 @@
 #pragma once
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -8,6 +8,6 @@ namespace video {
 
 // Unloads each of the four video zoom windows (local, remote 1..3) that is visible. The zoom
 // windows come with the video panes; until then none is ever open.
-void UnloadVisibleZoomWindows(connection::Client& c);
+void UnloadVisibleZoomWindows(client::Client& c);
 
 }  // namespace video

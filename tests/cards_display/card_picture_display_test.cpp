@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "cards/display/hand_card_image.h"
-#include "connection/main_form.h"
+#include "client/main_form.h"
 #include "platform/files/file_system.h"
 #include "platform/runtime/failure.h"
 #include "resources/picture_ids.h"
@@ -53,8 +53,8 @@ class CardPictureDisplay : public ::testing::Test {
     bool programFolderIsAsLoaded() const { return programFolderFiles() == filesAfterLoad; }
 
     support::ClientHarness harness;
-    connection::Client& c = harness.make();
-    connection::MainForm& form = *c.MainForm;
+    client::Client& c = harness.make();
+    client::MainForm& form = *c.MainForm;
     const forms::Picture oldPicture{QImage(5, 5, QImage::Format_ARGB32_Premultiplied)};
     std::set<fs::path> filesAfterLoad;
 };

@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <memory>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "support/client_harness.h"
 #include "support/fake_game_server.h"
 
@@ -21,7 +21,7 @@ inline void ensureApplication() {
 
 // Loads the table window (running its start-up); false when the start-up ended the program.
 inline bool loadTable(ClientHarness& harness) {
-    connection::Client& c = harness.client ? *harness.client : harness.make();
+    client::Client& c = harness.client ? *harness.client : harness.make();
     try {
         c.MainForm.get();
         return true;
@@ -49,8 +49,8 @@ struct DirectTable {
             {{4, QString::number(server ? server->port() : 0)}, {6, "0"}});
         loaded = loadTable(harness);
     }
-    connection::Client& c() { return *harness.client; }
-    connection::MainForm& form() { return *harness.client->MainForm; }
+    client::Client& c() { return *harness.client; }
+    client::MainForm& form() { return *harness.client->MainForm; }
     void ticks(int n) { harness.scheduler.advance(50 * n); }
     // Runs ticks until the login frame has gone out (the fourth tick waits for the socket).
     bool loggedIn() {

@@ -31,7 +31,7 @@ class HallLink : public ::testing::Test {
         ASSERT_TRUE(support::loadTable(harness));
         harness.desktop.clearRecords(harness.hall);
     }
-    connection::Client& c() { return *harness.client; }
+    client::Client& c() { return *harness.client; }
     std::int32_t send(std::uint32_t message) {
         return connection::MainWndProc(c(), {}, message, 0, 0);
     }

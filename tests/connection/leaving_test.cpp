@@ -19,7 +19,7 @@ using forms::testing::click;
 class Leaving : public ::testing::Test {
   protected:
     testing_session::TableSession session;
-    connection::Client& c() { return *session.c; }
+    client::Client& c() { return *session.c; }
     std::filesystem::path programFolder() { return session.harness.env.programFolder; }
 };
 

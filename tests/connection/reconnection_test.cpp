@@ -40,7 +40,7 @@ class Reconnection : public ::testing::Test {
     std::vector<Millis> attempts;  // virtual times of the refused reconnect attempts
     std::function<void()> onAttempt;
 
-    connection::Client& c() { return *session.c; }
+    client::Client& c() { return *session.c; }
 
     void logIn() {
         session.startDirect();

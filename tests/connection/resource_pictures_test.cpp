@@ -61,7 +61,7 @@ class ResourcePictures : public ::testing::Test {
     QString tempPath(int id) { return connection::TempPicturePath(c, id); }
 
     support::ClientHarness harness;
-    connection::Client& c = harness.make();
+    client::Client& c = harness.make();
     PictureSheet& sheet = c.forms.create<PictureSheet>();
     const forms::Picture oldPicture{QImage(5, 5, QImage::Format_ARGB32_Premultiplied)};
 };

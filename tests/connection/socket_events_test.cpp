@@ -11,12 +11,12 @@ namespace {
 using platform::SystemCommand;
 
 class SocketEvents : public ::testing::Test {
-protected:
+  protected:
     support::ClientHarness harness;
     support::FakeGameServer server;
-    connection::Client& c = harness.make();
+    client::Client& c = harness.make();
 
-    connection::MainForm& connect() {
+    client::MainForm& connect() {
         auto& form = *c.MainForm;
         form.Winsock1.setRemoteHost("127.0.0.1");
         form.Winsock1.setRemotePort(server.port());

@@ -158,7 +158,7 @@ class Socks5Connection : public ::testing::Test {
 
     void SetUp() override { proxy.redirectTo(session.server.port()); }
 
-    connection::Client& c() { return *session.c; }
+    client::Client& c() { return *session.c; }
     bool tunnelUp() { return c().s.g_bDirectData && c().s.g_bLoginSentOnConnection; }
     bool waitForTunnel() {
         return session.time().pumpRealIo([&] { return tunnelUp(); }, std::chrono::seconds(10));

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "support/client_harness.h"
 #include "support/fake_game_server.h"
 #include "support/fake_socks5_proxy.h"
@@ -52,10 +52,10 @@ struct TableSession {
     support::FakeGameServer server;
     TableSession() { InstallTableMusic(harness.env.programFolder); }
     // Made by a start below, once the command line is set.
-    connection::Client* c = nullptr;
+    client::Client* c = nullptr;
 
     platform::Scheduler& time() { return harness.scheduler; }
-    connection::MainForm& table() { return *c->MainForm; }
+    client::MainForm& table() { return *c->MainForm; }
 
     // Start-up with a direct connection to the fake server; the tick sends the login frame.
     void startDirect() {

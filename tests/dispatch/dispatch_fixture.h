@@ -5,8 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "dispatch/process_server_message.h"
 #include "recording_prop_dll.h"
 #include "support/client_harness.h"
@@ -19,7 +19,7 @@ namespace dispatch_test {
 // program make one per case.
 struct LoadedClient {
     support::ClientHarness harness;
-    connection::Client& c;
+    client::Client& c;
 
     LoadedClient() : c(load(harness)) {}
 
@@ -43,8 +43,8 @@ struct LoadedClient {
     }
 
   private:
-    static connection::Client& load(support::ClientHarness& h) {
-        connection::Client& client = h.make();
+    static client::Client& load(support::ClientHarness& h) {
+        client::Client& client = h.make();
         (void)*client.MainForm;
         client.s.g_sHallCaption = QString::fromUtf16(support::ClientHarness::kHallCaption);
         h.desktop.clearRecords(h.hall);
@@ -56,9 +56,9 @@ class DispatchTest : public ::testing::Test {
   protected:
     LoadedClient loaded;
     support::ClientHarness& harness = loaded.harness;
-    connection::Client& c = loaded.c;
+    client::Client& c = loaded.c;
 
-    connection::MainForm& form() { return *c.MainForm; }
+    client::MainForm& form() { return *c.MainForm; }
     void dispatch(state::Frame frame) { dispatch::ProcessServerMessage(c, frame); }
     RecordingPropDll& loadPropPlugin(std::int16_t propState = 1) {
         return loaded.loadPropPlugin(propState);

@@ -148,7 +148,7 @@ TEST_F(LoginAnswers, ARefusedLoginTellsTheHallRestoresItAndEndsTheProgram) {
         SCOPED_TRACE(int(when.loginResult));
         LoadedClient own;  // the program ends: each case needs a client of its own
         support::ClientHarness& fresh = own.harness;
-        connection::Client& other = own.c;
+        client::Client& other = own.c;
         auto& table = *other.MainForm;
         other.s.g_bHoldPropFrameA = true;
         other.s.g_aHeldPropFrameB.fill(9);
@@ -207,7 +207,7 @@ TEST_F(LoginAnswers, ARefusedReconnectShutsThePluginShowsTheBoxThenRestoresTheHa
         SCOPED_TRACE(propState);
         LoadedClient own;
         support::ClientHarness& fresh = own.harness;
-        connection::Client& other = own.c;
+        client::Client& other = own.c;
         RecordingPropDll& plugin = own.loadPropPlugin(propState);
         other.s.g_aServerToken = {5, 6};
         std::size_t restoresWhileBoxOpen = 99;

@@ -5,9 +5,9 @@
 
 #include <memory>
 
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "platform/runtime/failure.h"
 #include "support/client_harness.h"
 #include "support/fake_game_server.h"
@@ -28,7 +28,7 @@ class LoginEndToEnd : public ::testing::Test {
     std::unique_ptr<support::FakeGameServer> owned = support::FakeGameServer::onSignedPort();
     support::FakeGameServer& server = *owned;
     support::ClientHarness harness;
-    connection::Client* c = nullptr;
+    client::Client* c = nullptr;
 
     // Loads the client with a direct connection to the fake server and waits for its login.
     void startAndLogIn() {

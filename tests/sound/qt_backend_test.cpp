@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <QWindow>
 
+#include "client/main_form.h"
 #include "connection/client_loading.h"
-#include "connection/main_form.h"
 #include "platform/sound/qt_sound_device.h"
 #include "sound/sound_playback.h"
 #include "support/client_harness.h"
@@ -62,11 +62,11 @@ TEST(SoundOnTheRealOutput, TableStartsWithoutAudioOutputSilentlyAndWithoutAMessa
 
     platform::QtSoundDevice device;
     support::ClientHarness harness;
-    harness.client = std::make_unique<connection::Client>(
-        connection::ClientPlatform{harness.scheduler, harness.boxes, harness.desktop, harness.env,
-                                   harness.folder, 1, harness.attachView, device});
+    harness.client = std::make_unique<client::Client>(
+        client::ClientPlatform{harness.scheduler, harness.boxes, harness.desktop, harness.env,
+                               harness.folder, 1, harness.attachView, device});
     ASSERT_TRUE(support::loadTable(harness));
-    connection::Client& c = *harness.client;
+    client::Client& c = *harness.client;
 
     EXPECT_FALSE(c.soundState.g_bSoundOn);
     EXPECT_EQ(c.soundState.g_oDirectSound, nullptr);

@@ -34,7 +34,7 @@ class TableSoundTest : public ::testing::Test {
     }
 
     bool startTable() { return support::loadTable(harness); }
-    connection::Client& c() { return *harness.client; }
+    client::Client& c() { return *harness.client; }
     QString programPath(const char* inProgramFolder) { return c().App_Path() + inProgramFolder; }
 
     support::ClientHarness harness;

@@ -2,7 +2,7 @@
 // table window's own minimised state.
 #include <gtest/gtest.h>
 
-#include "connection/main_form.h"
+#include "client/main_form.h"
 #include "sound/sound_playback.h"
 #include "table_sound_fixture.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <utility>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/runtime/message_box.h"
 #include "platform/runtime/scheduler.h"
@@ -22,15 +22,15 @@ namespace support {
 // A client on virtual time with a fake desktop (holding a hall window), scripted message boxes
 // and a program folder of its own. Tests set the command line and screen before load().
 class ClientHarness {
-public:
+  public:
     static constexpr const char16_t* kHallCaption = u"Brenmoor山庄";
 
     ClientHarness() : desktop(scheduler), boxes(&scheduler) {
         static std::atomic<int> counter{0};
         const char* base = std::getenv("KORVASH_TEST_TMP");
-        folder = (base && *base ? std::filesystem::path(base)
-                                : std::filesystem::temp_directory_path()) /
-                 ("client-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+        folder =
+            (base && *base ? std::filesystem::path(base) : std::filesystem::temp_directory_path()) /
+            ("client-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
         std::filesystem::remove_all(folder);
         std::filesystem::create_directories(folder / "bin");
         env.programFolder = folder / "bin";
@@ -43,8 +43,9 @@ public:
     // The hall's fifteen "$"-ended fields: defaults (ProxyType 3: no connection, the default
     // hall caption), with the given fields (1-based) replaced.
     static QString commandLine(std::initializer_list<std::pair<int, QString>> fields) {
-        QStringList values = {"player1", "pw", "127.0.0.1", "7788", "北京", "3", "127.0.0.1",
-                              "1080", "", "", "0", "Brenmoor山庄", "Korvash", "0", "0"};
+        QStringList values = {"player1", "pw",           "127.0.0.1", "7788", "北京",
+                              "3",       "127.0.0.1",    "1080",      "",     "",
+                              "0",       "Brenmoor山庄", "Korvash",   "0",    "0"};
         for (const auto& [field, value] : fields) values[field - 1] = value;
         return values.join(u'$') + u'$';
     }
@@ -55,8 +56,8 @@ public:
     }
 
     // Builds the client (not yet loaded: the first touch of MainForm loads it).
-    connection::Client& make() {
-        client = std::make_unique<connection::Client>(connection::ClientPlatform{
+    client::Client& make() {
+        client = std::make_unique<client::Client>(client::ClientPlatform{
             scheduler, boxes, desktop, env, folder, 1, attachView, soundDevice});
         return *client;
     }
@@ -69,7 +70,7 @@ public:
     std::function<void(forms::Form&)> attachView;
     std::filesystem::path folder;
     platform::WindowHandle hall;
-    std::unique_ptr<connection::Client> client;
+    std::unique_ptr<client::Client> client;
 };
 
 }  // namespace support

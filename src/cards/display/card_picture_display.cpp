@@ -1,9 +1,9 @@
 #include "cards/display/card_picture_display.h"
 
 #include "cards/card_picture.h"
-#include "connection/client.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/main_form.h"
 #include "connection/resource_pictures.h"
 #include "platform/files/file_system.h"
 #include "platform/forms/picture.h"
@@ -14,8 +14,8 @@ namespace cards {
 namespace {
 
 // The control that shows the picture; none for a seat that has no card controls.
-forms::Image* CardPictureTarget(connection::MainForm& form, std::int16_t seat,
-                                std::int16_t imgIndex, std::int16_t toOption) {
+forms::Image* CardPictureTarget(client::MainForm& form, std::int16_t seat, std::int16_t imgIndex,
+                                std::int16_t toOption) {
     if (toOption == 1) return &form.xuan_img[imgIndex];
     switch (seat) {
         case 0:
@@ -33,9 +33,8 @@ forms::Image* CardPictureTarget(connection::MainForm& form, std::int16_t seat,
 
 }  // namespace
 
-void ShowCardPicture(connection::Client& c, std::int16_t suitMask, std::int16_t rank,
-                     std::int16_t seat, std::int16_t imgIndex, std::int16_t code,
-                     std::int16_t toOption) {
+void ShowCardPicture(client::Client& c, std::int16_t suitMask, std::int16_t rank, std::int16_t seat,
+                     std::int16_t imgIndex, std::int16_t code, std::int16_t toOption) {
     const auto shown = CardPictureCodeToShow(suitMask, rank, code);
     if (!shown) {
         // A code without a picture means the table is beyond repair: back to the hall.

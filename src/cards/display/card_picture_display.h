@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace connection {
+namespace client {
 class Client;
 }
 
@@ -18,8 +18,7 @@ namespace cards {
 //   window, which ends the program when the hall is gone; no control changes.
 // - A file that does not load, an imgIndex the array lacks, or a code outside the picture-id
 //   table is a run-time failure for the caller.
-void ShowCardPicture(connection::Client& c, std::int16_t suitMask, std::int16_t rank,
-                     std::int16_t seat, std::int16_t imgIndex, std::int16_t code,
-                     std::int16_t toOption);
+void ShowCardPicture(client::Client& c, std::int16_t suitMask, std::int16_t rank, std::int16_t seat,
+                     std::int16_t imgIndex, std::int16_t code, std::int16_t toOption);
 
 }  // namespace cards

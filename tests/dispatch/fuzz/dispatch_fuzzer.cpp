@@ -6,8 +6,8 @@
 #include <cstring>
 #include <memory>
 
-#include "connection/client.h"
-#include "connection/main_form.h"
+#include "client/client.h"
+#include "client/main_form.h"
 #include "dispatch/process_server_message.h"
 #include "platform/runtime/failure.h"
 #include "props/prop_dll.h"
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     support::ClientHarness harness;
     try {
-        connection::Client& c = harness.make();
+        client::Client& c = harness.make();
         (void)*c.MainForm;
         c.s.g_sHallCaption = QString::fromUtf16(support::ClientHarness::kHallCaption);
         c.s.g_nPropState = kPropStates[data[0] % 4];

@@ -29,11 +29,14 @@ class VosSet;
 }  // namespace sound
 
 namespace connection {
-
-class MainForm;
 class frmExit;
 class frmOtherExit;
 class frmReconnect;
+}  // namespace connection
+
+namespace client {
+
+class MainForm;
 
 // The platform a client runs on: the real one in the program, fakes in tests.
 struct ClientPlatform {
@@ -57,7 +60,7 @@ class Client {
     // First, so that it exists before the members that refer to it. Large: kept off the stack.
     std::unique_ptr<state::SharedState> state_;
 
-public:
+  public:
     explicit Client(ClientPlatform platform);
     ~Client();
     Client(const Client&) = delete;
@@ -67,13 +70,13 @@ public:
     platform::Random random;
     state::SharedState& s;
     resources::PictureIds ids;
-    classIniFile g_oIniFile;
+    connection::classIniFile g_oIniFile;
 
     // The program folder as the original's App.Path gives it: no trailing separator.
     QString App_Path() const;
 
     forms::Forms forms;
-    forms::FormRef<::connection::MainForm> MainForm;
+    forms::FormRef<::client::MainForm> MainForm;
 
     // Start-up and shutdown: the sound engine, the single-instance lock kept for the client's
     // life, and the props plug-in (null while not loaded) with its last work item.
@@ -93,4 +96,4 @@ public:
     forms::FormRef<::sound::VosSet> VosSet;
 };
 
-}  // namespace connection
+}  // namespace client

@@ -1,11 +1,11 @@
-#include "connection/client.h"
+#include "client/client.h"
 
+#include "client/main_form.h"
 #include "connection/exit_dialogs.h"
-#include "connection/main_form.h"
 #include "connection/reconnection.h"
 #include "sound/vos_set.h"
 
-namespace connection {
+namespace client {
 
 Client::Client(ClientPlatform platform)
     : state_(std::make_unique<state::SharedState>()),
@@ -13,22 +13,26 @@ Client::Client(ClientPlatform platform)
       random(sys.randomSeed),
       s(*state_),
       forms(sys.scheduler),
-      MainForm(forms, [this](forms::Forms& owner) {
-          return std::make_unique<connection::MainForm>(owner, *this);
-      }),
-      sound{sys.soundDevice, soundState, App_Path(), [this] {
+      MainForm(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<client::MainForm>(owner, *this); }),
+      sound{sys.soundDevice, soundState, App_Path(),
+            [this] {
                 const auto* form = MainForm.ifLoaded();
                 return form && form->windowState() == forms::WindowState::Minimized;
             }},
-      frmExit(forms, [this](forms::Forms& owner) {
-          return std::make_unique<connection::frmExit>(owner, *this);
-      }),
-      frmOtherExit(forms, [this](forms::Forms& owner) {
-          return std::make_unique<connection::frmOtherExit>(owner, *this);
-      }),
-      frmReconnect(forms, [this](forms::Forms& owner) {
-          return std::make_unique<connection::frmReconnect>(owner, *this);
-      }),
+      frmExit(forms,
+              [this](forms::Forms& owner) {
+                  return std::make_unique<connection::frmExit>(owner, *this);
+              }),
+      frmOtherExit(forms,
+                   [this](forms::Forms& owner) {
+                       return std::make_unique<connection::frmOtherExit>(owner, *this);
+                   }),
+      frmReconnect(forms,
+                   [this](forms::Forms& owner) {
+                       return std::make_unique<connection::frmReconnect>(owner, *this);
+                   }),
       VosSet(forms, [this](forms::Forms& owner) {
           return std::make_unique<::sound::VosSet>(owner, *this);
       }) {
@@ -43,4 +47,4 @@ QString Client::App_Path() const {
     return path;
 }
 
-}  // namespace connection
+}  // namespace client

@@ -1,11 +1,11 @@
-#include "connection/main_form.h"
+#include "client/main_form.h"
 
-#include "connection/client.h"
+#include "client/client.h"
 #include "connection/dialog_look.h"
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
 
-namespace connection {
+namespace client {
 
 MainForm::MainForm(forms::Forms& forms, Client& client)
     : Form(forms), c(client), Winsock1(forms.scheduler()) {
@@ -19,8 +19,8 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     setBorderless(true);
     Pic1.setScaleMode(forms::ScaleMode::Pixels);
     Pic2.setVisible(false);
-    Pic1.setPicture(DesignPicture(resources::design::kTable));
-    Pic2.setPicture(DesignPicture(resources::design::kTableSmall));
+    Pic1.setPicture(connection::DesignPicture(resources::design::kTable));
+    Pic2.setPicture(connection::DesignPicture(resources::design::kTableSmall));
     Location.setFontSize(12);
     Location.move(Location.left(), Location.top(), 201, 25);
 }
@@ -30,4 +30,4 @@ MainForm::~MainForm() {
     if (hWnd) c.sys.desktop.detachWindow(hWnd);
 }
 
-}  // namespace connection
+}  // namespace client

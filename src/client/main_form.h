@@ -1,0 +1,167 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/desktop/window_message.h"
+#include "platform/forms/control_array.h"
+#include "platform/forms/form.h"
+#include "platform/forms/image.h"
+#include "platform/forms/label.h"
+#include "platform/forms/list_box.h"
+#include "platform/forms/picture_box.h"
+#include "platform/forms/text_box.h"
+#include "platform/forms/timer.h"
+#include "platform/net/tcp_socket.h"
+#include "state/frame.h"
+#include "video/video_component.h"
+
+namespace client {
+
+class Client;
+
+// The table window. Loading it starts the client and unloading it ends the client. Its
+// handlers live with the parts of the client they belong to (start-up, the socket events, the
+// table tick, the hall link); the table screen lays its controls out.
+class MainForm : public forms::Form {
+  public:
+    MainForm(forms::Forms& forms, Client& client);
+    ~MainForm() override;
+
+    Client& c;
+
+    // The table pane and the reduced table picture painted into it on a small screen; Pic3 and
+    // Pic4 only take keys.
+    forms::PictureBox Pic1{*this, "Pic1"};
+    forms::PictureBox Pic2{*this, "Pic2"};
+    forms::PictureBox Pic3{*this, "Pic3"};
+    forms::PictureBox Pic4{*this, "Pic4"};
+
+    // Seat panels, by relative seat (0 the local player at the bottom, 1 left, 2 opposite,
+    // 3 right); members beyond 0 are made at load.
+    forms::ControlArray<forms::Image> Tou{Pic1, "Tou"};    // avatar
+    forms::ControlArray<forms::Label> Nid{Pic1, "Nid"};    // nickname
+    forms::ControlArray<forms::Label> Cash{Pic1, "Cash"};  // gold
+    forms::ControlArray<forms::Label> Level{Pic1, "Level"};
+    forms::ControlArray<forms::Image> OK{Pic1, "OK"};        // ready mark
+    forms::ControlArray<forms::Image> first{Pic1, "first"};  // finishing-place badge
+    forms::ControlArray<forms::Image> shou{Pic1, "shou"};    // holder of the marked aces
+    forms::ControlArray<forms::Image> Img_bao_shuai{Pic1, "Img_bao_shuai"};
+    // Declaration bubbles and their words.
+    forms::ControlArray<forms::Image> Speak{Pic1, "Speak", {0, 1, 2, 3}};
+    forms::Label Words{Pic1, "Words"};
+
+    // The location banner with its two quick-phrase buttons, and the props bank button.
+    forms::Image imgLocation{Pic1, "imgLocation"};
+    forms::Label Location{Pic1, "Location"};
+    forms::Image imgword1{Pic1, "imgword1"};
+    forms::Image imgword2{Pic1, "imgword2"};
+    forms::Image Bank{Pic1, "Bank"};
+
+    // Toolbar buttons (by button number).
+    forms::ControlArray<forms::Image> AnNiu{Pic1, "AnNiu", {0, 1, 2, 3, 4, 5, 6, 7, 8}};
+
+    // The system message area, its arrows and the chat history button, and the chat line.
+    forms::ControlArray<forms::ListBox> Sysmsg{Pic1, "Sysmsg", {0, 1}};
+    forms::ControlArray<forms::Image> sc_chat{Pic1, "sc_chat", {0, 1}};
+    forms::Label Lbchat{Pic1, "Lbchat"};
+    forms::TextBox Chat{Pic1, "Chat"};
+
+    // The turn clock and its digits.
+    forms::Image Time_Img{Pic1, "Time_Img"};
+    forms::Label Number{Pic1, "Number"};
+    // Action buttons: 0 play, 1 hint, 2 pass, 3 hand order, 4 previous trick, 5 reselect.
+    forms::ControlArray<forms::Image> Operation{Pic1, "Operation"};
+    // Declaration buttons and the option pictures offered during the deal.
+    forms::ControlArray<forms::Image> btnJiaofen{Pic1, "btnJiaofen"};
+    forms::ControlArray<forms::Image> xuan_img{Pic1, "xuan_img"};
+    // The declared multiplier.
+    forms::Image imgfanshu{Pic1, "imgfanshu"};
+    forms::Label lblfanshu{Pic1, "lblfanshu"};
+    // The other seats' hand-back piles (element k shows relative seat k + 1).
+    forms::ControlArray<forms::Image> shanImage{Pic1, "shanImage", {0, 1, 2}};
+    // Card pictures: the hand row and the local seat's plays, the plays of relative seats 1 to
+    // 3 (members beyond 0 made at load).
+    forms::ControlArray<forms::Image> cardImage0{Pic1, "cardImage0"};
+    forms::ControlArray<forms::Image> cardImage1{Pic1, "cardImage1"};
+    forms::ControlArray<forms::Image> cardImage2{Pic1, "cardImage2"};
+    forms::ControlArray<forms::Image> cardImage3{Pic1, "cardImage3"};
+
+    // Seat change animation.
+    forms::Label LblShuffle{Pic1, "LblShuffle"};
+    forms::Image ImgShuffle{Pic1, "ImgShuffle"};
+    // The wealth multiplier: its picture and number, and the three labels about it.
+    forms::Image Imgwealth{Pic1, "Imgwealth"};
+    forms::Label lbwealth{Pic1, "lbwealth"};
+    forms::ControlArray<forms::Label> lbfont{Pic1, "lbfont", {0, 1, 2}};
+
+    // The advertising pane over its picture, and the seat-change pane.
+    forms::Image Bird{Pic1, "Bird"};
+    forms::PictureBox WebBrowser1{Pic1, "WebBrowser1"};
+    forms::PictureBox WebBrowser2{Pic1, "WebBrowser2"};
+
+    // Props: the chest cards, the props picture and the floating text.
+    forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai", {0, 1, 2}};
+    forms::Image ImgProp{Pic1, "ImgProp"};
+    forms::Label LbProp{Pic1, "LbProp"};
+
+    // Video: the frames of the three remote panes, the four button bars (0 the local one), the
+    // buttons that reopen a closed remote pane, and the frame around the camera preview.
+    forms::ControlArray<forms::Image> ImgKuang{Pic1, "ImgKuang", {1, 2, 3}};
+    forms::ControlArray<forms::PictureBox> PicLocal{Pic1, "PicLocal", {0, 1, 2, 3}};
+    forms::ControlArray<forms::Image> ImgShow{Pic1, "ImgShow", {1, 2, 3}};
+    forms::Label Proponeself{Pic1, "Proponeself"};
+
+    // The skinned frame: the frame picture, icon, caption, drag bar and the caption buttons
+    // (element 0 shows; 1 normal, 2 hover, 3 pressed).
+    forms::Image Skin{*this, "Skin"};
+    forms::Image ImgIcon{*this, "ImgIcon"};
+    forms::Label lcaption{*this, "lcaption"};
+    forms::Label LbMove{*this, "LbMove"};
+    forms::ControlArray<forms::Image> ImgClose{*this, "ImgClose", {0, 1, 2, 3}};
+    forms::ControlArray<forms::Image> ImgMin{*this, "ImgMin", {0, 1, 2, 3}};
+
+    // Table timers: the seat-change captions and the previous trick's 3 s showing.
+    forms::Timer TimerShuffle{*this, "TimerShuffle", 300, false};
+    forms::Timer Timerformer{*this, "Timerformer", 3000, false};
+
+    // The game connection.
+    platform::TcpSocket Winsock1;
+    // The table tick and the keep-alive.
+    forms::Timer TimerBong{*this, "TimerBong", 50, false};
+    forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
+    // The longest wait for each reply of the SOCKS5 hand-shake.
+    forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+
+    // The music box is started with the player's password (kept from the command line).
+    QString m_sPassword;
+    // The skinned frame's close and minimise buttons show their normal pictures.
+    bool m_bCloseNormal = true;
+    bool m_bMinNormal = true;
+    // The window procedure start-up replaced, given back at shutdown.
+    platform::WindowProcedure g_nOldWndProc;
+    platform::WindowHandle hWnd;
+
+    // Handlers.
+    void Form_Load() override;
+    void Form_Activate() override;
+    void Form_Resize() override;
+    void Form_Unload(bool& cancel) override;
+    void Winsock1_DataArrival(std::size_t bytesTotal);
+    void Winsock1_Close();
+    void TimerKeepAlive_Timer();
+    void TimerBong_Timer();
+    void TimerProxy_Timer();
+    void DrawSkinFrame();
+    bool Is_File_Exist(const QString& path, const QString& fileName);
+
+    // Start-up, the hall link and the video component's controls.
+    // The video component's relay socket and camera (stand-ins while none is installed).
+    std::unique_ptr<video::P2PSocket> P2PSocket1 = video::makeNoComponentP2PSocket();
+    std::unique_ptr<video::Ziva> ziva1 = video::makeNoComponentZiva();
+    // Seat and key input that the props plug-in's work items also reach.
+    void Tou_Click(int Index);
+    void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Pic1_KeyDown(int& KeyCode, int Shift);
+};
+
+}  // namespace client
