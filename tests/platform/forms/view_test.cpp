@@ -68,6 +68,14 @@ class ViewTest : public ::testing::Test {
     forms::Forms forms{scheduler};
     std::filesystem::path folder = testFolder(
         QString::fromStdString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    EventLog log;
+
+    // A table window with its view; null when the view is not a FormView.
+    std::pair<TableWindow*, forms::FormView*> tableWithView() {
+        TableWindow& table = forms.create<TableWindow>(log);
+        forms::attachView(table);
+        return {&table, dynamic_cast<forms::FormView*>(table.view())};
+    }
 };
 
 TEST_F(ViewTest, ChineseFontNamesFallBackToTheInstalledCjkFont) {
@@ -76,11 +84,9 @@ TEST_F(ViewTest, ChineseFontNamesFallBackToTheInstalledCjkFont) {
 }
 
 TEST_F(ViewTest, TheViewMirrorsTheModel) {
-    EventLog log;
-    TableWindow& table = forms.create<TableWindow>(log);
-    forms::attachView(table);
-    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    auto [window, view] = tableWithView();
     ASSERT_NE(view, nullptr);
+    TableWindow& table = *window;
 
     table.setCaption("Korvash");
     table.cardImage0[0].move(100.4f, 523.2f, 90, 120);
@@ -115,11 +121,9 @@ class HideCounter : public QObject {
 // Bringing a shown window to the top (topmost and at once not) keeps its native window: it is
 // not hidden, remade and drawn again each time. A frame change still remakes it.
 TEST_F(ViewTest, StayingOnTopKeepsTheShownNativeWindow) {
-    EventLog log;
-    TableWindow& table = forms.create<TableWindow>(log);
-    forms::attachView(table);
-    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    auto [window, view] = tableWithView();
     ASSERT_NE(view, nullptr);
+    TableWindow& table = *window;
     table.show();
     HideCounter counter;
     view->installEventFilter(&counter);
