@@ -20,6 +20,9 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     Pic1.setScaleMode(forms::ScaleMode::Pixels);
     Pic2.setVisible(false);
     Pic1.setPicture(connection::DesignPicture(resources::design::kTable));
+    // The table picture is on screen from the first paint: decoded here, before start-up starts
+    // the table tick, so that the first paint does not hold back the tick's first steps.
+    Pic1.picture().image();
     Pic2.setPicture(connection::DesignPicture(resources::design::kTableSmall));
     Location.setFontSize(12);
     Location.move(Location.left(), Location.top(), 201, 25);
