@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "anigif/uc_ani_gif.h"
 #include "platform/desktop/window_message.h"
 #include "platform/forms/control_array.h"
 #include "platform/forms/form.h"
@@ -131,6 +132,8 @@ class MainForm : public forms::Form {
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
     // The longest wait for each reply of the SOCKS5 hand-shake.
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+    // The animated GIF control the window carries; nothing gives it a GIF.
+    anigif::ucAniGIF ucAniGIF1{*this, "ucAniGIF1"};
 
     // The music box is started with the player's password (kept from the command line).
     QString m_sPassword;

@@ -49,11 +49,13 @@ QImage decode(const QByteArray& data, const QByteArray& format) {
 // needs no lock.
 class Picture::Source {
   public:
-    explicit Source(QImage image) : size_(image.size()), image_(std::move(image)) {}
+    Source(QImage image, QByteArray data)
+        : size_(image.size()), data_(std::move(data)), image_(std::move(image)) {}
     Source(QByteArray data, QByteArray format, QSize size)
         : size_(size), data_(std::move(data)), format_(std::move(format)) {}
 
     QSize size() const { return size_; }
+    const QByteArray& data() const { return data_; }
 
     const QImage& image() const {
         if (!image_) {
@@ -63,26 +65,28 @@ class Picture::Source {
                 decoded.fill(Qt::transparent);
             }
             image_ = std::move(decoded);
-            data_.clear();
         }
         return *image_;
     }
 
   private:
     QSize size_;
-    mutable QByteArray data_;
+    QByteArray data_;
     QByteArray format_;
     mutable std::optional<QImage> image_;
 };
 
-Picture::Picture(QImage image) {
-    if (!image.isNull()) source_ = std::make_shared<const Source>(std::move(image));
+Picture::Picture(QImage image) : Picture(std::move(image), QByteArray()) {}
+
+Picture::Picture(QImage image, QByteArray sourceData) {
+    if (!image.isNull())
+        source_ = std::make_shared<const Source>(std::move(image), std::move(sourceData));
 }
 
 Picture Picture::fromData(const QByteArray& data) {
     QImage image = decode(data, acceptedFormatOf(data));
     if (image.isNull()) invalidPicture();
-    return Picture(std::move(image));
+    return Picture(std::move(image), data);
 }
 
 // The size a GIF's logical screen declares, read from its header without any image plug-in;
@@ -124,6 +128,11 @@ Picture Picture::load(const QString& path) {
 
 QSize Picture::size() const {
     return source_ ? source_->size() : QSize(0, 0);
+}
+
+const QByteArray& Picture::sourceData() const {
+    static const QByteArray kNone;
+    return source_ ? source_->data() : kNone;
 }
 
 const QImage& Picture::image() const {
