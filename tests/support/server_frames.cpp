@@ -66,6 +66,30 @@ state::Frame BuildChat(const ChatFrame& fields) {
     return f;
 }
 
+state::Frame BuildHandResult(const HandResultFrame& r) {
+    state::Frame f = BuildServerFrame({.type = 9, .seat = r.seat, .token = r.token});
+    putBigEndian(f, 8, r.baseGold, 4);
+    f[15] = r.currency;
+    f[16] = r.cardsLeft;
+    for (std::size_t j = 0; j < r.cardsHeld.size(); ++j) {
+        putLittleEndian(f, 20 + 4 * j, r.cardsHeld[j], 4);
+    }
+    f[72] = r.place;
+    f[73] = r.totalSign;
+    putLittleEndian(f, 74, r.totalAmount, 8);
+    f[82] = r.finalSign;
+    putLittleEndian(f, 83, r.finalAmount, 8);
+    f[91] = r.level;
+    f[92] = r.mengXuan;
+    f[93] = r.mengChuai;
+    for (std::size_t i = 0; i < r.bonusX2.size(); ++i) f[94 + i] = r.bonusX2[i];
+    f[100] = r.subtotalSign;
+    putLittleEndian(f, 101, r.subtotalAmount, 8);
+    f[109] = r.capped;
+    putText(f, 226, 20, r.note);
+    return f;
+}
+
 state::Frame BuildPlayerInfo(const PlayerInfoFrame& p) {
     state::Frame f = BuildServerFrame({.type = 20, .seat = p.seat, .token = p.token});
     putText(f, 16, 32, p.nickname);

@@ -86,6 +86,31 @@ struct PlayerInfoFrame {
 };
 state::Frame BuildPlayerInfo(const PlayerInfoFrame& fields);
 
+// Type 9: one player's result at the end of a hand. Amounts are a sign byte and an unsigned
+// 64-bit little-endian value.
+struct HandResultFrame {
+    std::uint8_t seat = 0;       // the player's SeatFlag
+    std::uint32_t baseGold = 0;  // bytes 8..11, big-endian
+    std::uint8_t currency = 1;
+    std::uint8_t cardsLeft = 0;
+    std::array<std::uint32_t, 13> cardsHeld{};  // CardValues, little-endian
+    std::uint8_t place = 0;
+    std::uint8_t totalSign = 0;
+    std::uint64_t totalAmount = 0;
+    std::uint8_t finalSign = 0;
+    std::uint64_t finalAmount = 0;
+    std::uint8_t level = 0;
+    std::uint8_t mengXuan = 0;
+    std::uint8_t mengChuai = 0;
+    std::array<std::uint8_t, 6> bonusX2{};
+    std::uint8_t subtotalSign = 0;
+    std::uint64_t subtotalAmount = 0;
+    std::uint8_t capped = 0;
+    std::string note;  // 20 bytes of GBK from byte 226
+    Token token{};
+};
+state::Frame BuildHandResult(const HandResultFrame& fields);
+
 // Fields of frames the client sends.
 std::uint8_t FrameType(const state::Frame& frame);
 std::uint8_t FrameSeat(const state::Frame& frame);
