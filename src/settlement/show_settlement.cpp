@@ -3,6 +3,7 @@
 #include "client/client.h"
 #include "client/main_form.h"
 #include "settlement/hand_result.h"
+#include "settlement/hero_window.h"
 #include "settlement/settlement_steps.h"
 #include "settlement/skip_step.h"
 

@@ -4,6 +4,7 @@
 #include "connection/leaving.h"
 #include "platform/forms/units.h"
 #include "settlement/hand_history.h"
+#include "settlement/show_settlement.h"
 #include "settlement_fixture.h"
 
 namespace settlement_test {
@@ -83,11 +84,11 @@ TEST_F(SettlementTest, TheOtherSeatsHandsAreShownFaceUpButNeverTheLocalOne) {
     EXPECT_EQ(c.s.custom[1].count, 2);
     EXPECT_EQ(c.s.custom[1].slots[1].card, 0x0005'0E08);
     EXPECT_TRUE(form().cardImage1[1].visible());
-    EXPECT_FALSE(form().cardImage1[1].picture().isNull());
+    EXPECT_FALSE(form().cardImage1[1].picture().isEmpty());
     EXPECT_EQ(form().cardImage1[1].width(), 80);
     EXPECT_EQ(form().cardImage1[1].top(), c.s.custom[1].playY);
     EXPECT_EQ(c.s.custom[2].count, 0);
-    EXPECT_FALSE(form().cardImage2[0].visible() && !form().cardImage2[0].picture().isNull());
+    EXPECT_FALSE(form().cardImage2[0].visible() && !form().cardImage2[0].picture().isEmpty());
 }
 
 TEST_F(SettlementTest, WithTheBossKeyTheSheetIsFilledButNotShownAndTheClockRunsOneSecond) {

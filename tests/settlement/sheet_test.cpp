@@ -107,7 +107,8 @@ TEST_P(SheetLines, ShowTheLinesTheFrameAsksFor) {
     SheetInput in = Hand({t.result, Loss(1), Loss(1), Loss(1)});
     in.beishu = t.beishu;
     in.beishuText = QStringLiteral("3");
-    const QStringList& column = BuildSheet(in).lines[0];
+    const Sheet sheet = BuildSheet(in);
+    const QStringList& column = sheet.lines[0];
     EXPECT_EQ(column[column.size() - 1 - t.line], t.expected);
 }
 

@@ -78,7 +78,10 @@ TEST_F(SettlementWindows, EitherButtonHidesAndTheLeftButtonDragsTheBody) {
     const float left = score().left();
     drive::drag(score(), {300, 40}, {350, 60}, forms::kRightButton);
     EXPECT_EQ(score().left(), left);
-    drive::drag(score(), {300, 40}, {350, 60});
+    // The window moves under the pointer, so a position is relative to where it now is.
+    drive::press(score(), {300, 40});
+    score().mouseMove({350, 60}, forms::kLeftButton, 0);
+    drive::release(score(), {350, 60});
     EXPECT_EQ(score().left(), left + forms::pixelsToTwips(50));
 }
 
@@ -126,7 +129,7 @@ TEST_F(SettlementWindows, ALoadedHandReplacesTheLinesAndTheHeads) {
     settlement::LoadHandRecord(c, 1);
     EXPECT_EQ(score().ID[0].caption(), "玩家1");
     EXPECT_NE(score().State[0].items().back(), "surplus");
-    EXPECT_FALSE(score().Tou[1].picture().isNull());
+    EXPECT_FALSE(score().Tou[1].picture().isEmpty());
     // Nothing of the history's own picture file is left behind.
     EXPECT_FALSE(std::filesystem::exists(harness.env.programFolder /
                                          (c.ids.g_aIdAvatar[5] + ".GIF").toStdString()));
@@ -138,17 +141,29 @@ TEST_F(SettlementWindows, ALoadedHandReplacesTheLinesAndTheHeads) {
 // The three windows drawn, saved for a look (test-tmp/score.png, hero.png, information.png).
 TEST_F(SettlementWindows, Screenshots) {
     ensureApplication();
+    // A plain hand, then one with bonus items, a cap, the wealth multiplier and a props block
+    // in colour, which stays on the board.
+    settleWholeHand();
     support::HandResultFrame rich = result(0, true, 1'000'000'000'000'000);
     rich.mengXuan = 1;
     rich.bonusX2 = {1, 0, 0, 1, 0, 1};
     rich.capped = 1;
-    c.s.g_aScoreLines[2] = QStringLiteral("宝箱奖励：金币 +2000016711680|再开一箱");
+    rich.subtotalSign = 1;
+    rich.subtotalAmount = 500'000'000'000'000;
+    c.s.beishu = 2;
+    c.s.g_sBeishuText = QStringLiteral("2");
+    c.s.g_aScoreLines[2] = QStringLiteral("宝箱奖励：金币 +20016711680|再开一箱");
     c.s.g_aPrizeAmount[2] = 200;
     dispatch(support::BuildHandResult(result(1, false, 500)));
     dispatch(support::BuildHandResult(rich));
     dispatch(support::BuildHandResult(result(3, false, 200)));
     dispatch(support::BuildHandResult(result(2, false, 100)));
-    settleWholeHand();
+    // The history's heads, as the seating fills them.
+    for (int k = 0; k < 4; ++k) {
+        hero().ID[k].setCaption(c.s.g_aScoreHeads[std::size_t(k)].nickname);
+        settlement::ShowAvatar(c, c.s.g_aScoreHeads[std::size_t(k)].avatarIndex, hero().Tou[k],
+                               settlement::AvatarFile::Temporary);
+    }
     auto& card = *c.Information;
     const QString values[] = {"玩家1", "男", "北京", "1200", "100", "35", "2", "20", "15"};
     for (int r = 0; r < 9; ++r) card.Inf[r].setCaption(values[r]);
