@@ -3,44 +3,25 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 #include "client/client.h"
 #include "client/main_form.h"
 #include "settlement/hero_window.h"
 #include "settlement/score_window.h"
-#include "support/client_harness.h"
-#include "support/fake_game_server.h"
+#include "support/loopback_table.h"
 #include "support/server_frames.h"
 
 namespace settlement_test {
 namespace {
 
-class SettlementEndToEnd : public ::testing::Test {
+class SettlementEndToEnd : public ::testing::Test, protected support::LoopbackTable {
   protected:
-    std::unique_ptr<support::FakeGameServer> owned = support::FakeGameServer::onSignedPort();
-    support::FakeGameServer& server = *owned;
-    support::ClientHarness harness;
-    client::Client* c = nullptr;
-
     void SetUp() override {
-        harness.env.commandLine = support::ClientHarness::commandLine(
-            {{4, QString::number(server.port())}, {6, QStringLiteral("0")}});
-        c = &harness.make();
-        (void)*c->MainForm;
-        ASSERT_TRUE(server.waitForClient());
-        harness.scheduler.advance(1000);
-        ASSERT_TRUE(server.waitForFrames(1));
+        start();
         deliver(support::BuildLoginReply({.loginResult = 1}));
         // Seated as flag 1; the seating frames come with their own handler.
         c->s.custom[0].seat = 1;
         for (auto& info : c->s.g_aPlayerInfo) info.gold = 1000;
-    }
-
-    void deliver(const state::Frame& frame) {
-        server.send(frame);
-        ASSERT_TRUE(harness.scheduler.pumpRealIo([&] { return c->s.g_aRecvRing.holdsFrame(); }));
-        harness.scheduler.advance(200);
     }
 
     static state::Frame resultOf(std::uint8_t flag, bool won, std::uint64_t amount) {
