@@ -3,6 +3,9 @@
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"
 #include "connection/reconnection.h"
+#include "settlement/hero_window.h"
+#include "settlement/information_window.h"
+#include "settlement/score_window.h"
 #include "sound/vos_set.h"
 
 namespace client {
@@ -33,8 +36,19 @@ Client::Client(ClientPlatform platform)
                    [this](forms::Forms& owner) {
                        return std::make_unique<connection::frmReconnect>(owner, *this);
                    }),
-      VosSet(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::sound::VosSet>(owner, *this);
+      VosSet(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<::sound::VosSet>(owner, *this); }),
+      Score(forms,
+            [this](forms::Forms& owner) {
+                return std::make_unique<::settlement::Score>(owner, *this);
+            }),
+      Hero(forms,
+           [this](forms::Forms& owner) {
+               return std::make_unique<::settlement::Hero>(owner, *this);
+           }),
+      Information(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::settlement::Information>(owner, *this);
       }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }

@@ -28,6 +28,12 @@ namespace sound {
 class VosSet;
 }  // namespace sound
 
+namespace settlement {
+class Score;
+class Hero;
+class Information;
+}  // namespace settlement
+
 namespace connection {
 class frmExit;
 class frmOtherExit;
@@ -94,6 +100,11 @@ class Client {
 
     // The sound settings window.
     forms::FormRef<::sound::VosSet> VosSet;
+
+    // The score board, the history window and the player information card.
+    forms::FormRef<::settlement::Score> Score;
+    forms::FormRef<::settlement::Hero> Hero;
+    forms::FormRef<::settlement::Information> Information;
 };
 
 }  // namespace client
