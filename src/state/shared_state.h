@@ -248,23 +248,19 @@ struct SharedState {
     // Each seat's running total over the hands at this table.
     std::array<double, 4> g_aSessionScore{};
     // What the seating, the deal and the results leave for the sheet: the score heads, the gold
-    // labels at the deal, the wealth multiplier and its text, and the last result's note.
+    // labels at the deal, the wealth multiplier's text (the multiplier is the table screen's
+    // `beishu`), and the last result's note.
     std::array<ScoreHead, 4> g_aScoreHeads;
     std::array<QString, 4> g_aStartGold;
-    std::int32_t beishu = 0;
     QString g_sBeishuText;
     QString g_sResultNote;
-    // Cards played this hand by relative seats 1..3 (element k - 1), and the marked aces'
-    // colour, which the reveal of the hands left uses.
-    std::array<std::int16_t, 3> g_aPlayedCount{};
-    std::int16_t g_nMarkedAceColour = 0;
     // The props plug-in's part of a settlement: its extra lines per seat, the result frames it
     // counted, its end-of-hand show (0 none, 1 holding the fourth frame, 2 settled) and an
     // unload put off until the settlement ends.
     std::array<QString, 4> g_aScoreLines;
+    // (The show's state and the put-off unload are the table screen's `g_nPropShowState` and
+    // `g_bPropShowPending`.)
     std::int16_t g_nPropHandCount = 0;
-    std::int16_t g_nPropShowState = 0;
-    bool g_bPropShowPending = false;
 };
 
 }  // namespace state
