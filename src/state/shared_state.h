@@ -41,8 +41,6 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
-    // The Top of an unraised card of the local hand: the rest line every selection test reads.
-    std::int16_t g_nCardBaseTop = 0;
 
     // The card subsystem: the hand's order and marked aces, its selection, the play to beat and
     // the hint.
@@ -51,8 +49,8 @@ struct SharedState {
     std::int16_t g_nMarkedAceColour = 0;
     // The hand-order button chose the second order last.
     bool g_bSortByGroup = true;
-    // The raised cards as the clicks count them, and the count after a selecting click.
-    std::int16_t NumSumClickUp = 0;
+    // The count of raised cards after a selecting click (the clicks' own count is
+    // NumSumClickUp, with the table screen's selection state below).
     std::int16_t clickCardNum = 0;
     // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
     cards::PlayToBeat former;
