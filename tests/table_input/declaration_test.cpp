@@ -26,9 +26,13 @@ class Declaration : public HandTable, public ::testing::WithParamInterface<Decla
         // the server's own byte.
         const std::uint8_t group[16] = {8, 14, 7, 40, 4, 14, 7, 41, 2, 14, 7, 42, 1, 10, 7, 43};
         std::copy(std::begin(group), std::end(group), s().g_aCardGroup.begin());
+        // Placed and shown as the dispatcher offers them.
         for (int k = 0; k <= 3; ++k) {
+            form().btnJiaofen[k].move(300 + 90 * k, 500, 80, 30);
             form().btnJiaofen[k].setVisible(true);
             form().btnJiaofen[k].setEnabled(true);
+            form().btnJiaofen[k].zOrder(0);
+            form().xuan_img[k].move(370 + 70 * k, 410, 60, 80);
         }
         form().Number.setVisible(true);
         form().Time_Img.setVisible(true);

@@ -163,6 +163,7 @@ TEST_F(HandMouse, ARightClickOnThePictureAreaPlaysEvenWhenNotLoggedIn) {
     turn();
     s().g_bLoggedIn = false;
     s().g_nTimeoutCount = 2;
+    form().Pic2.move(0, 0, 200, 150);  // the reduced table's picture area
     form().Pic2.setVisible(true);
     form().Pic2.zOrder(0);
     click(form(), pointOf(form().Pic2), forms::kRightButton);
