@@ -50,7 +50,7 @@ struct SharedState {
     // The hand-order button chose the second order last.
     bool g_bSortByGroup = true;
     // The count of raised cards after a selecting click (the clicks' own count is
-    // NumSumClickUp, with the table screen's selection state below).
+    // `NumSumClickUp`, with the table screen's state below).
     std::int16_t clickCardNum = 0;
     // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
     cards::PlayToBeat former;
