@@ -29,14 +29,6 @@ class ActionButtons : public HandTable {
         s().g_nTurnSeconds = 15;
     }
     void press(int button) { click(form().Operation[button]); }
-    // The pass frame: type 7, the own seat, the pass kind, nothing else.
-    static support::FakeGameServer::Frame passFrame() {
-        support::FakeGameServer::Frame frame{};
-        frame[3] = 7;
-        frame[6] = kOwnSeat;
-        frame[15] = 1;
-        return frame;
-    }
     bool showsPicture(const forms::Image& image, int id) {
         return image.picture().image() == support::decodedResource(id);
     }

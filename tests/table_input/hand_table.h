@@ -91,6 +91,14 @@ class HandTable : public ::testing::Test {
         table.server->waitForFrames(expected, std::chrono::milliseconds(2000));
         return table.server->frames();
     }
+    // The pass frame: type 7, the own seat, the pass kind, nothing else.
+    static support::FakeGameServer::Frame passFrame() {
+        support::FakeGameServer::Frame frame{};
+        frame[3] = 7;
+        frame[6] = kOwnSeat;
+        frame[15] = 1;
+        return frame;
+    }
     QString lastEffect() { return c().soundState.g_sSoundPath; }
 
     support::DirectTable table;

@@ -36,13 +36,6 @@ class TableClocks : public HandTable {
                    call.file.filename() == "tishi.wav";
         }));
     }
-    static support::FakeGameServer::Frame passFrame() {
-        support::FakeGameServer::Frame frame{};
-        frame[3] = 7;
-        frame[6] = kOwnSeat;
-        frame[15] = 1;
-        return frame;
-    }
 };
 
 TEST_F(TableClocks, TheTurnClockCountsDownGreenThenRedWithTheWarningAndPassesAtZero) {
