@@ -15,6 +15,15 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     TimerBong.onTimer.bind(this, &MainForm::TimerBong_Timer);
     TimerKeepAlive.onTimer.bind(this, &MainForm::TimerKeepAlive_Timer);
     TimerProxy.onTimer.bind(this, &MainForm::TimerProxy_Timer);
+    cardImage0.onMouseMove.bind(this, &MainForm::cardImage0_MouseMove);
+    cardImage0.onMouseDown.bind(this, &MainForm::cardImage0_MouseDown);
+    Pic1.onMouseDown.bind(this, &MainForm::Pic1_MouseDown);
+    Pic2.onMouseDown.bind(this, &MainForm::Pic2_MouseDown);
+    Operation.onClick.bind(this, &MainForm::Operation_Click);
+    btnJiaofen.onClick.bind(this, &MainForm::btnJiaofen_Click);
+    xuan_img.onClick.bind(this, &MainForm::xuan_img_Click);
+    TimerShuffle.onTimer.bind(this, &MainForm::TimerShuffle_Timer);
+    Timerformer.onTimer.bind(this, &MainForm::Timerformer_Timer);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);

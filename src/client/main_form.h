@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "anigif/uc_ani_gif.h"
 #include "platform/desktop/window_message.h"
@@ -173,6 +174,21 @@ class MainForm : public forms::Form {
     void Tou_Click(int Index);
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Pic1_KeyDown(int& KeyCode, int Shift);
+
+    // The hand's mouse handling, the action and declaration buttons and the table timers.
+    void cardImage0_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void cardImage0_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Pic1_MouseDown(int Button, int Shift, float X, float Y);
+    void Pic2_MouseDown(int Button, int Shift, float X, float Y);
+    void Operation_Click(int Index);
+    void btnJiaofen_Click(int Index);
+    void xuan_img_Click(int Index);
+    void TimerShuffle_Timer();
+    void Timerformer_Timer();
+    // The last steps of the turn clock and of the next-hand clock on the scheduler's monotonic
+    // milliseconds; none before a clock's first step.
+    std::optional<std::int64_t> m_vTurnStepTime;
+    std::optional<std::int64_t> m_fReadyStepTime;
 };
 
 }  // namespace client

@@ -231,6 +231,22 @@ struct SharedState {
     std::array<std::array<QString, 4>, 2> g_aPrizeInfo;
     std::array<double, 4> g_aPrizeAmount{};
 
+    // The hand's mouse handling, the action and declaration buttons and the table clocks.
+    // The local player may play now; has passed in this trick; has to lead (the turn clock's
+    // time-out plays the lowest group); the turn that is running is the local player's.
+    bool g_bCanPlay = false;
+    bool g_bPassed = false;
+    bool g_bAutoLead = false;
+    bool g_bTurnToAct = false;
+    // The previous trick may be shown again (cleared while it shows).
+    bool g_bPrevTrickReady = false;
+    // The cards the server offers during the deal: aces offered at the start of g_aCardGroup
+    // (0..3), the middle batch's group size (3 or 4), and up to four cards of four bytes each
+    // as the server sent them.
+    std::int16_t g_nAceCount = 0;
+    std::int16_t g_nGroupSize = 0;
+    std::array<std::uint8_t, 16> g_aCardGroup{};
+
     // The server dispatcher: the players' profiles by relative seat, the login answer's
     // time-out limit, the once-per-hand mark and the advertising pages named by the server.
     std::array<PlayerInfo, 4> g_aPlayerInfo;
