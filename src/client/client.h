@@ -28,6 +28,11 @@ namespace sound {
 class VosSet;
 }  // namespace sound
 
+namespace chat {
+class Talk;
+class huifu;
+}  // namespace chat
+
 namespace connection {
 class frmExit;
 class frmOtherExit;
@@ -94,6 +99,11 @@ class Client {
 
     // The sound settings window.
     forms::FormRef<::sound::VosSet> VosSet;
+
+    // The chat history window and the quick-phrase window. The speech bubbles, one per seat,
+    // are found among the open windows by their tags.
+    forms::FormRef<::chat::Talk> Talk;
+    forms::FormRef<::chat::huifu> huifu;
 };
 
 }  // namespace client

@@ -131,6 +131,8 @@ class MainForm : public forms::Form {
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
     // The longest wait for each reply of the SOCKS5 hand-shake.
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+    // The chat line's flood gate: Enter closes it for 800 ms.
+    forms::Timer TimerChat{*this, "TimerChat", 800, false};
 
     // The music box is started with the player's password (kept from the command line).
     QString m_sPassword;
@@ -162,6 +164,20 @@ class MainForm : public forms::Form {
     void Tou_Click(int Index);
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Pic1_KeyDown(int& KeyCode, int Shift);
+
+    // The chat line, the chat history label and the quick-phrase buttons. A Backspace into the
+    // whisper prefix keeps the line as it stood and marks the prefix for removal at the next
+    // change.
+    QString m_sChatBeforeKey;
+    bool m_bDropWhisperPrefix = false;
+    void Chat_KeyPress(int& KeyAscii);
+    void Chat_Change();
+    void Chat_GotFocus();
+    void Chat_LostFocus();
+    void TimerChat_Timer();
+    void Lbchat_Click();
+    void imgword1_Click();
+    void imgword2_Click();
 };
 
 }  // namespace client

@@ -19,7 +19,7 @@ QStringList WrappedLines(const QString& text, int width);
 // Adds text to a list box as lines of about `width` columns.
 template <typename ListBox>
 void AddWrappedText(ListBox& list, const QString& text, int width) {
-    for (const QString& line : WrappedLines(text, width)) list.AddItem(line);
+    for (const QString& line : WrappedLines(text, width)) list.addItem(line);
 }
 
 }  // namespace connection

@@ -60,7 +60,10 @@ state::Frame BuildReconnectReply(const ReconnectReply& fields) {
 }
 
 state::Frame BuildChat(const ChatFrame& fields) {
-    state::Frame f = BuildServerFrame({.type = 19, .seat = fields.seat, .token = fields.token});
+    state::Frame f = BuildServerFrame(
+        {.type = 19, .seat = fields.seat, .subCode = fields.phraseNo, .token = fields.token});
+    f[9] = fields.phraseList;
+    f[11] = fields.target;
     putText(f, 16, 200, fields.text);
     putBigEndian(f, 236, fields.propMarker, 4);
     return f;
@@ -110,6 +113,25 @@ std::int32_t FrameThreadIndex(const state::Frame& frame) {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = value << 8 | frame[kThreadIndex + i];
     return std::int32_t(value);
+}
+
+SentChat ReadSentChat(const state::Frame& frame) {
+    SentChat chat;
+    chat.seat = frame[kSeat];
+    chat.phraseList = frame[9];
+    chat.target = frame[11];
+    chat.listMarker = frame[13];
+    chat.phraseNo = frame[kSubCode];
+    std::size_t end = 16;
+    while (end < frame.size() && frame[end] != 0) ++end;
+    chat.textBytes.assign(frame.begin() + 16, frame.begin() + std::ptrdiff_t(end));
+    chat.text = platform::decodeGbk(chat.textBytes);
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        const bool named = i == kType || i == kSeat || i == 9 || i == 11 || i == 13 ||
+                           i == kSubCode || (i >= 16 && i < end);
+        if (!named && frame[i] != 0) chat.otherBytesZero = false;
+    }
+    return chat;
 }
 
 }  // namespace support

@@ -46,10 +46,13 @@ struct ReconnectReply {
 };
 state::Frame BuildReconnectReply(const ReconnectReply& fields);
 
-// Type 19, as far as its routing goes.
+// Type 19: a chat line, a quick phrase or a frame of the props plug-in.
 struct ChatFrame {
-    std::uint8_t seat = 0;
-    std::string text;              // GBK bytes from byte 16
+    std::uint8_t seat = 0;         // the speaker's SeatFlag; low nibble 0: a system line
+    std::uint8_t phraseList = 0;   // byte 9: 1 or 2 for a quick phrase of that list
+    std::uint8_t target = 0;       // byte 11: the whisper addressee's SeatFlag
+    std::uint8_t phraseNo = 0;     // byte 15: list position + 1
+    std::string text;              // GBK bytes from byte 16, at most 200 (to byte 215)
     std::uint32_t propMarker = 0;  // bytes 236..239, big-endian: 272 or 260 mark the plug-in's
     Token token{};
 };
@@ -87,6 +90,20 @@ struct PlayerInfoFrame {
 state::Frame BuildPlayerInfo(const PlayerInfoFrame& fields);
 
 // Fields of frames the client sends.
+// A chat frame the client sent, field by field; the text is decoded from GBK up to its first
+// zero byte.
+struct SentChat {
+    std::uint8_t seat = 0;
+    std::uint8_t phraseList = 0;
+    std::uint8_t target = 0;
+    std::uint8_t listMarker = 0;  // byte 13
+    std::uint8_t phraseNo = 0;
+    QString text;
+    std::string textBytes;
+    // True when every byte the layout does not name is 0.
+    bool otherBytesZero = true;
+};
+SentChat ReadSentChat(const state::Frame& frame);
 std::uint8_t FrameType(const state::Frame& frame);
 std::uint8_t FrameSeat(const state::Frame& frame);
 Token FrameToken(const state::Frame& frame);               // bytes 260..261

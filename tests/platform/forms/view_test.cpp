@@ -99,6 +99,28 @@ TEST_F(ViewTest, TheViewMirrorsTheModel) {
     EXPECT_FALSE(view->isVisible());
 }
 
+TEST_F(ViewTest, AShapedTranslucentWindowCarriesItsMaskAndOpacity) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    ASSERT_NE(view, nullptr);
+    const QRegion shape = QRegion(10, 10, 100, 40) + QRegion(30, 50, 20, 30);
+
+    table.setRegion(shape);
+    EXPECT_TRUE(table.setAlpha(128));
+    table.show();
+    EXPECT_EQ(view->mask(), shape);
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+
+    EXPECT_FALSE(table.setAlpha(256)) << "an opacity outside 0..255 is not applied";
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+    table.setRegion(std::nullopt);
+    table.clearAlpha();
+    EXPECT_TRUE(view->mask().isEmpty());
+    EXPECT_EQ(view->windowOpacity(), 1.0);
+}
+
 TEST_F(ViewTest, RealInputReachesTheSameEntryPoints) {
     EventLog log;
     TableWindow& table = forms.create<TableWindow>(log);
