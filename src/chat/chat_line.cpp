@@ -6,6 +6,7 @@
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/send_queue.h"
+#include "connection/text_helpers.h"
 #include "platform/runtime/failure.h"
 #include "state/message_types.h"
 
@@ -17,15 +18,6 @@ namespace {
 constexpr int HistoryLimit = 100;
 constexpr int KeyEnter = 13;
 constexpr int KeyBackspace = 8;
-
-// Only blanks count, as the original's Trim takes them.
-QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') ++first;
-    while (last > first && text[last - 1] == u' ') --last;
-    return text.mid(first, last - first);
-}
 
 }  // namespace
 
@@ -61,7 +53,7 @@ void QueueChat(client::Client& c, state::Frame& frame, const ComposedChat& chat)
 
 void ComposeAndSend(client::Client& c, const QString& line) {
     auto& s = c.s;
-    if (line.isEmpty() || TrimBlanks(line) == s.g_sWhisperPrefix) return;
+    if (line.isEmpty() || connection::TrimBlanks(line) == s.g_sWhisperPrefix) return;
     const bool whisper =
         !s.g_sWhisperPrefix.isEmpty() && line.contains(s.g_sWhisperPrefix, Qt::CaseSensitive);
     // A whisper's body is the line with the prefix taken out wherever it stands.

@@ -2,13 +2,13 @@
 
 #include "chat/chat_frame.h"
 #include "chat/chat_line.h"
+#include "chat/chat_window_look.h"
 #include "chat/quick_phrase_file.h"
 #include "chat/table_hooks.h"
 #include "chat/talk.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/dialog_look.h"
-#include "platform/forms/units.h"
 
 namespace chat {
 
@@ -77,24 +77,10 @@ void QuickPhraseButton(client::Client& c, int k) {
 }  // namespace
 
 huifu::huifu(forms::Forms& forms, client::Client& client) : Form(forms), c(client) {
-    setCaption(QStringLiteral("快捷短语"));
-    setBorderless(true);
-    setBackColor(0x402010);
-    setWidth(forms::pixelsToTwips(HuifuWidth));
-    setHeight(forms::pixelsToTwips(HuifuHeight));
-    for (forms::ListBox* list : {&List1, &List2}) {
-        list->move(forms::pixelsToTwips(4), forms::pixelsToTwips(20), forms::pixelsToTwips(292),
-                   forms::pixelsToTwips(156));
-        list->setFontName(QStringLiteral("宋体"));
-        list->setFontSize(9);
-    }
+    DressChatWindow(*this, QStringLiteral("快捷短语"), HuifuWidth, HuifuHeight, Label1);
+    PlaceChatList(*this, List1);
+    PlaceChatList(*this, List2);
     List2.setToolTipText(QStringLiteral("双击后发送你想说的话"));
-    Label1.setCaption(QStringLiteral("关闭"));
-    Label1.setTransparent(true);
-    Label1.setForeColor(forms::kWhite);
-    Label1.setFontSize(9);
-    Label1.move(forms::pixelsToTwips(266), forms::pixelsToTwips(3), forms::pixelsToTwips(30),
-                forms::pixelsToTwips(16));
     List1.onDblClick.bind(this, &huifu::List1_DblClick);
     List2.onDblClick.bind(this, &huifu::List2_DblClick);
     Label1.onClick.bind(this, &huifu::Label1_Click);

@@ -1,12 +1,11 @@
 #include "chat/talk.h"
 
+#include "chat/chat_window_look.h"
 #include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/dialog_look.h"
 #include "connection/text_helpers.h"
-#include "platform/forms/key_codes.h"
-#include "platform/forms/units.h"
 
 namespace chat {
 
@@ -33,21 +32,8 @@ void ShowTopmost(Talk& talk) {
 }  // namespace
 
 Talk::Talk(forms::Forms& forms, client::Client& client) : Form(forms), c(client) {
-    setCaption(QStringLiteral("聊天"));
-    setBorderless(true);
-    setBackColor(0x402010);
-    setWidth(forms::pixelsToTwips(TalkWidth));
-    setHeight(forms::pixelsToTwips(TalkHeight));
-    Text1.move(forms::pixelsToTwips(4), forms::pixelsToTwips(20), forms::pixelsToTwips(322),
-               forms::pixelsToTwips(136));
-    Text1.setFontName(QStringLiteral("宋体"));
-    Text1.setFontSize(9);
-    Label1.setCaption(QStringLiteral("关闭"));
-    Label1.setTransparent(true);
-    Label1.setForeColor(forms::kWhite);
-    Label1.setFontSize(9);
-    Label1.move(forms::pixelsToTwips(296), forms::pixelsToTwips(3), forms::pixelsToTwips(30),
-                forms::pixelsToTwips(16));
+    DressChatWindow(*this, QStringLiteral("聊天"), TalkWidth, TalkHeight, Label1);
+    PlaceChatList(*this, Text1);
     Label1.onClick.bind(this, &Talk::Label1_Click);
     Text1.onKeyDown.bind(this, &Talk::Text1_KeyDown);
 }
