@@ -35,9 +35,11 @@ class X11Desktop : public Desktop {
     class Receiver;
     X11Desktop(Scheduler& scheduler, std::unique_ptr<Connection> connection);
     void send(WindowHandle target, std::uint32_t message, std::int32_t wParam, std::int32_t lParam);
-    // Qt makes a new X window for a top-level whose flags change (topmost on and off does), while
-    // the program keeps the handle the window was attached with: own windows are addressed by
-    // their X window of the moment, and known to others' messages by either.
+    // The forms view keeps its X window from load to unload (it changes frame and stacking in
+    // place, see forms::setNativeStaysOnTop), so a window's handle is its X window. A plain
+    // widget whose Qt flags change is given a new X window at its next show, though; for such a
+    // window this program keeps the handle it attached, addresses the X window of the moment,
+    // and takes others' messages to either.
     std::uint64_t currentXWindow(WindowHandle window) const;
     WindowHandle attachedHandle(std::uint64_t xWindow) const;
     // Called by the receiver for every message of our atom that reaches Qt's connection.

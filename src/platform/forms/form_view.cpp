@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QPainter>
 #include <QToolTip>
+#include <QWindow>
 #include <cmath>
 
 #include "platform/forms/control.h"
@@ -14,6 +15,7 @@
 #include "platform/forms/input.h"
 #include "platform/forms/key_codes.h"
 #include "platform/forms/picture_box.h"
+#include "platform/forms/window_stacking.h"
 
 namespace forms {
 
@@ -72,7 +74,10 @@ QCursor cursorFor(const Control& control) {
 }  // namespace
 
 FormView::FormView(Form& form, bool followVisibility)
-    : QWidget(nullptr), form_(form), followVisibility_(followVisibility) {
+    : QWidget(nullptr),
+      form_(form),
+      followVisibility_(followVisibility),
+      nativeStacking_(followVisibility && nativeStackingAvailable()) {
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -152,10 +157,7 @@ void FormView::surfaceChanged(Container& container) {
 void FormView::formChanged() {
     syncing_ = true;
     setWindowTitle(form_.caption());
-    Qt::WindowFlags flags = Qt::Window;
-    if (form_.borderless()) flags |= Qt::FramelessWindowHint;
-    if (form_.topmost()) flags |= Qt::WindowStaysOnTopHint;
-    if (windowFlags() != flags) setWindowFlags(flags);  // hides the window; shown again below
+    applyFlags();
     move(rounded(twipsToPixels(form_.left())), rounded(twipsToPixels(form_.top())));
     resize(rounded(twipsToPixels(form_.width())), rounded(twipsToPixels(form_.height())));
     setWindowOpacity(form_.alpha() ? *form_.alpha() / 255.0 : 1.0);
@@ -166,15 +168,49 @@ void FormView::formChanged() {
     }
     if (!form_.icon().isEmpty()) setWindowIcon(QIcon(QPixmap::fromImage(form_.icon().image())));
     if (followVisibility_) {
-        if (form_.visible() && !isVisible()) show();
+        if (form_.visible() && !isVisible()) {
+            // A window manager forgets a withdrawn window's states, possibly only after the
+            // window is mapped again: told before the map and once more after it.
+            applyStacking(true);
+            show();
+            stackedAbove_.reset();
+        }
         if (!form_.visible() && isVisible()) hide();
         Qt::WindowStates state = Qt::WindowNoState;
         if (form_.windowState() == WindowState::Minimized) state = Qt::WindowMinimized;
         if (form_.windowState() == WindowState::Maximized) state = Qt::WindowMaximized;
         if (windowState() != state) setWindowState(state);
+        if (isVisible()) applyStacking(false);
     }
     update();
     syncing_ = false;
+}
+
+void FormView::applyFlags() {
+    Qt::WindowFlags flags = Qt::Window;
+    if (form_.borderless()) flags |= Qt::FramelessWindowHint;
+    if (form_.topmost() && !nativeStacking_) flags |= Qt::WindowStaysOnTopHint;
+    if (flags == appliedFlags_) return;
+    appliedFlags_ = flags;
+    QWindow* window = windowHandle();
+    if (!window || !window->handle()) {
+        setWindowFlags(flags);
+        return;
+    }
+    // QWidget::setWindowFlags would hide the window and rebuild it: the new flags go to the
+    // native window as it is (the frame through the window manager's hints).
+    overrideWindowFlags(flags);
+    window->setFlags(flags);
+    // Qt's flags carry no stacking here, and it tells the window manager so: said again after.
+    stackedAbove_.reset();
+}
+
+void FormView::applyStacking(bool beforeMap) {
+    if (!nativeStacking_) return;
+    const bool above = form_.topmost();
+    if (!beforeMap && stackedAbove_ == above) return;
+    setNativeStaysOnTop(*this, above);
+    stackedAbove_ = above;
 }
 
 void FormView::windowRaised() {

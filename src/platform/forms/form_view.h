@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/forms/form.h"
@@ -51,10 +52,18 @@ class FormView final : public QWidget, public FormObserver {
     QWidget* widgetOf(Container* container);
     void syncControl(Control& control);
     void updateCursor(QPointF at);
+    // Frame and (without native stacking) topmost, changed without remaking the native window,
+    // which other programs know the window by from load to unload.
+    void applyFlags();
+    // Topmost through the window manager's state: before a map always, else when it changed.
+    void applyStacking(bool beforeMap);
 
     Form& form_;
     bool followVisibility_;
+    bool nativeStacking_;
     bool syncing_ = false;
+    std::optional<Qt::WindowFlags> appliedFlags_;
+    std::optional<bool> stackedAbove_;
     std::unordered_map<const Control*, QWidget*> widgets_;
 };
 

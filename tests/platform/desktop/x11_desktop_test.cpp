@@ -8,10 +8,7 @@
 #include <memory>
 #include <optional>
 
-#include "support/xvfb_server.h"
-
-// Xlib last: its macros clash with Qt's names.
-#include <X11/Xlib.h>
+#include "x11_session.h"
 
 namespace {
 
@@ -28,56 +25,14 @@ struct Received {
     bool operator==(const Received&) const = default;
 };
 
-// Sets environment variables for the lifetime of a test and puts the old values back.
-class ScopedEnvironment {
-  public:
-    void set(const char* name, const std::string& value) {
-        saved_.emplace_back(
-            name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-        qputenv(name, QByteArray::fromStdString(value));
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            if (value) {
-                qputenv(name, *value);
-            } else {
-                qunsetenv(name);
-            }
-        }
-    }
-
-  private:
-    std::vector<std::pair<const char*, std::optional<QByteArray>>> saved_;
-};
-
 // Two programs' windows on a private X server: messages go through the server and come back
 // through Qt's connection, as between the hall and the client.
-class X11DesktopTest : public ::testing::Test {
+class X11DesktopTest : public x11_test::X11Session {
   protected:
-    void SetUp() override {
-        if (!support::XvfbServer::findExecutable()) {
-            GTEST_SKIP() << "Xvfb is not installed (package xvfb); the X11 desktop is untested";
-        }
-        xvfb = std::make_unique<support::XvfbServer>();
-        ASSERT_TRUE(xvfb->running()) << xvfb->problem();
-        ASSERT_EQ(QCoreApplication::instance(), nullptr) << "needs an application of its own";
-        environment.set("QT_QPA_PLATFORM", "xcb");
-        environment.set("DISPLAY", xvfb->display());
-        app = std::make_unique<QApplication>(argc, argv);
-        scheduler = std::make_unique<platform::Scheduler>(platform::Scheduler::Mode::Real);
-        desktop = platform::X11Desktop::open(*scheduler, xvfb->display());
-        ASSERT_NE(desktop, nullptr);
-        raw = XOpenDisplay(xvfb->display().c_str());
-        ASSERT_NE(raw, nullptr);
-    }
-
     void TearDown() override {
-        if (raw) XCloseDisplay(raw);
         hall.reset();
         table.reset();
-        desktop.reset();
-        scheduler.reset();
-        app.reset();
+        X11Session::TearDown();
     }
 
     std::unique_ptr<QWidget> showWindow(const QString& caption) {
@@ -88,17 +43,6 @@ class X11DesktopTest : public ::testing::Test {
         return window;
     }
 
-    bool waitFor(const std::function<bool()>& done) { return scheduler->waitUntil(done, 5000); }
-
-    ScopedEnvironment environment;
-    std::unique_ptr<support::XvfbServer> xvfb;
-    int argc = 1;
-    char name[16] = "test_desktop";
-    char* argv[2] = {name, nullptr};
-    std::unique_ptr<QApplication> app;
-    std::unique_ptr<platform::Scheduler> scheduler;
-    std::unique_ptr<platform::X11Desktop> desktop;
-    Display* raw = nullptr;  // a third program's connection
     std::unique_ptr<QWidget> hall;
     std::unique_ptr<QWidget> table;
 };
