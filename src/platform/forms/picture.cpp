@@ -21,6 +21,10 @@ Picture::Picture(QImage image) {
     if (!image.isNull()) image_ = std::make_shared<const QImage>(std::move(image));
 }
 
+Picture::Picture(QImage image, QByteArray sourceData) : Picture(std::move(image)) {
+    if (image_) source_ = std::make_shared<const QByteArray>(std::move(sourceData));
+}
+
 Picture Picture::fromData(const QByteArray& data) {
     QBuffer buffer;
     buffer.setData(data);
@@ -36,7 +40,7 @@ Picture Picture::fromData(const QByteArray& data) {
     if (image.isNull()) {
         platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
     }
-    return Picture(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    return Picture(image.convertToFormat(QImage::Format_ARGB32_Premultiplied), data);
 }
 
 Picture Picture::load(const QString& path) {
@@ -51,6 +55,11 @@ Picture Picture::load(const QString& path) {
 
 QSize Picture::size() const {
     return image_ ? image_->size() : QSize(0, 0);
+}
+
+const QByteArray& Picture::sourceData() const {
+    static const QByteArray kNone;
+    return source_ ? *source_ : kNone;
 }
 
 const QImage& Picture::image() const {

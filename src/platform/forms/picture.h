@@ -14,6 +14,8 @@ class Picture {
   public:
     Picture() = default;
     explicit Picture(QImage image);
+    // A picture decoded from a file's bytes, which it keeps (what a user control stores).
+    Picture(QImage image, QByteArray sourceData);
 
     // Decodes GIF (its first frame), JPEG or BMP data, recognised by content; anything else is a
     // ControlFailed run-time failure.
@@ -27,12 +29,15 @@ class Picture {
     int width() const { return size().width(); }
     int height() const { return size().height(); }
     const QImage& image() const;  // a null image when empty
+    // The bytes of the file the picture was decoded from; empty for one made from an image.
+    const QByteArray& sourceData() const;
 
     // Same picture object (the toolkit compares picture handles, not contents).
     bool sameAs(const Picture& other) const { return image_ == other.image_; }
 
   private:
     std::shared_ptr<const QImage> image_;
+    std::shared_ptr<const QByteArray> source_;
 };
 
 // The toolkit's LoadPicture.

@@ -1,0 +1,31 @@
+// Fuzz target: the input is a GIF file held by the control; it is scanned, its frames decoded
+// into the strip (the canvas and mask made as the frames need) and every frame drawn twice over,
+// stretched and mirrored on the second pass.
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "anigif/frame_drawing.h"
+#include "anigif/frame_encoder.h"
+#include "anigif/frame_strip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    anigif::AniGifState s;
+    s.m_GifBytes.assign(data, data + size);
+    if (anigif::ScanGifStructure(s.m_GifBytes, s.gif) == 0) return 0;
+    bool firstPass = true;
+    const anigif::StripHost host{true, 0, 37, 23, {}};
+    if (!anigif::BuildFrameStrip(s, firstPass, host)) return 0;
+    QImage dc(37, 23, QImage::Format_RGB32);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::int32_t k = 1; k <= s.gif.frameCount(); ++k) {
+            anigif::PaintCurrentFrame(s, k, dc);
+        }
+        s.m_MirrorStyle = 3;
+        anigif::ApplyMirror(s, 0, false, true);
+        s.gif.screen.scaleX = 0.7f;
+    }
+    if (s.gif.frameCount() > 0) (void)anigif::FrameToGifFile(s, 1);
+    return 0;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QColor>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace anigif_test {
+
+// Colours for a table: index i gets colours[i].
+using Colours = std::vector<std::uint32_t>;  // 0xRRGGBB
+
+struct FrameSpec {
+    int left = 0, top = 0, width = 1, height = 1;
+    std::vector<std::uint8_t> indices;  // width * height, rows from the top
+    std::optional<Colours> localTable;
+    bool withControl = false;  // a graphic control extension
+    int disposal = 0;
+    int delayCs = 0;
+    bool transparent = false;
+    int transIndex = 0;
+    bool interlaced = false;
+};
+
+struct GifSpec {
+    std::string signature = "GIF89a";
+    int screenWidth = 0, screenHeight = 0;
+    std::optional<Colours> globalTable;
+    std::optional<int> loops;  // a NETSCAPE2.0 extension
+    std::vector<FrameSpec> frames;
+};
+
+// Writes a GIF file by hand, the image data compressed by the picture set's LZW encoder.
+std::vector<std::uint8_t> buildGif(const GifSpec& spec);
+
+// A palette of n distinct, recognisable colours.
+Colours paletteOf(int n, std::uint32_t seed = 1);
+
+// A frame of w x h filled with a pattern of indices below `colours`.
+FrameSpec patternFrame(int left, int top, int w, int h, int colours, int seed);
+
+}  // namespace anigif_test
