@@ -60,18 +60,16 @@ struct SharedState {
     cards::HintState hint;
 
     // The table screen: what its layout and the resets between hands set.
-    // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
-    // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
+    // The hand card floating under the mouse (-1 none) and the last clicked card (-1 none); the
+    // cards clicked up are the card subsystem's NumSumClickUp; FlgIsMe: the local player's turn (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
-    std::int16_t NumSumClickUp = 0;
     bool FlgIsMe = false;
     // MsgTurn frames received in the hand.
     std::int16_t g_nPlayCount = 0;
     // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
     std::array<std::int16_t, 3> g_aMarkedSeats{};
-    // The Top of an unraised hand card (the rest line), for selection and for the float.
-    std::int16_t g_nCardBaseTop = 0;
+    // The Top of a floating hand card (g_nCardBaseTop, with the seats, is the rest line).
     std::int16_t g_nFloatBaseTop = 0;
     // Per relative seat, the image indexes of its cards on the table now and of its play before;
     // the count is entry 27.
