@@ -60,8 +60,9 @@ struct SharedState {
     cards::HintState hint;
 
     // The table screen: what its layout and the resets between hands set.
-    // The hand card floating under the mouse (-1 none) and the last clicked card (-1 none); the
-    // cards clicked up are the card subsystem's NumSumClickUp; FlgIsMe: the local player's turn (the float is off meanwhile).
+    // The hand card floating under the mouse (-1 none) and the last clicked card (-1 none; the
+    // cards clicked up are the card subsystem's NumSumClickUp); FlgIsMe: the local player's turn
+    // (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
     bool FlgIsMe = false;
