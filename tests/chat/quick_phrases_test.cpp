@@ -75,12 +75,6 @@ class QuickPhraseWindow : public ChatTable {
         WriteChatFile(harness.env.programFolder,
                       "[chat]\nnum=3\n1=one\n2=two\n3=three\n[chat1]\nnum=2\n1=" +
                           gbk(u"再来一局"_qs) + "\n2=\n");
-        // The banner's two buttons where a person can click them.
-        table().Pic1.move(0, 0, 15360, 11520);
-        table().imgword1.move(700, 670, 30, 20);
-        table().imgword2.move(740, 670, 30, 20);
-        table().imgword1.setVisible(true);
-        table().imgword2.setVisible(true);
     }
     chat::huifu& window() { return *c.huifu; }
     // A person's double click on entry k of a list.
