@@ -1,5 +1,7 @@
 #include "client/client.h"
 
+#include "chat/huifu.h"
+#include "chat/talk.h"
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"
 #include "connection/reconnection.h"
@@ -49,7 +51,11 @@ Client::Client(ClientPlatform platform)
            }),
       Information(forms, [this](forms::Forms& owner) {
           return std::make_unique<::settlement::Information>(owner, *this);
-      }) {
+      }),
+      Talk(forms,
+           [this](forms::Forms& owner) { return std::make_unique<::chat::Talk>(owner, *this); }),
+      huifu(forms,
+            [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }
 

@@ -33,6 +33,10 @@ class Score;
 class Hero;
 class Information;
 }  // namespace settlement
+namespace chat {
+class Talk;
+class huifu;
+}  // namespace chat
 
 namespace connection {
 class frmExit;
@@ -105,6 +109,10 @@ class Client {
     forms::FormRef<::settlement::Score> Score;
     forms::FormRef<::settlement::Hero> Hero;
     forms::FormRef<::settlement::Information> Information;
+    // The chat history window and the quick-phrase window. The speech bubbles, one per seat,
+    // are found among the open windows by their tags.
+    forms::FormRef<::chat::Talk> Talk;
+    forms::FormRef<::chat::huifu> huifu;
 };
 
 }  // namespace client

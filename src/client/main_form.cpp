@@ -24,6 +24,16 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     xuan_img.onClick.bind(this, &MainForm::xuan_img_Click);
     TimerShuffle.onTimer.bind(this, &MainForm::TimerShuffle_Timer);
     Timerformer.onTimer.bind(this, &MainForm::Timerformer_Timer);
+    // The chat line holds at most 100 characters.
+    Chat.setMaxLength(100);
+    Chat.onKeyPress.bind(this, &MainForm::Chat_KeyPress);
+    Chat.onChange.bind(this, &MainForm::Chat_Change);
+    Chat.onGotFocus.bind(this, &MainForm::Chat_GotFocus);
+    Chat.onLostFocus.bind(this, &MainForm::Chat_LostFocus);
+    TimerChat.onTimer.bind(this, &MainForm::TimerChat_Timer);
+    Lbchat.onClick.bind(this, &MainForm::Lbchat_Click);
+    imgword1.onClick.bind(this, &MainForm::imgword1_Click);
+    imgword2.onClick.bind(this, &MainForm::imgword2_Click);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);

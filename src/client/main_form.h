@@ -139,6 +139,8 @@ class MainForm : public forms::Form {
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
     // The longest wait for each reply of the SOCKS5 hand-shake.
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+    // The chat line's flood gate: Enter closes it for 800 ms.
+    forms::Timer TimerChat{*this, "TimerChat", 800, false};
     // The animated GIF control the window carries; nothing gives it a GIF.
     anigif::ucAniGIF ucAniGIF1{*this, "ucAniGIF1"};
 
@@ -189,6 +191,19 @@ class MainForm : public forms::Form {
     // milliseconds; none before a clock's first step.
     std::optional<std::int64_t> m_vTurnStepTime;
     std::optional<std::int64_t> m_fReadyStepTime;
+    // The chat line, the chat history label and the quick-phrase buttons. A Backspace into the
+    // whisper prefix keeps the line as it stood and marks the prefix for removal at the next
+    // change.
+    QString m_sChatBeforeKey;
+    bool m_bDropWhisperPrefix = false;
+    void Chat_KeyPress(int& KeyAscii);
+    void Chat_Change();
+    void Chat_GotFocus();
+    void Chat_LostFocus();
+    void TimerChat_Timer();
+    void Lbchat_Click();
+    void imgword1_Click();
+    void imgword2_Click();
 };
 
 }  // namespace client

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <system_error>
 
-#include "chat/leave_reset.h"
+#include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"

@@ -277,6 +277,15 @@ struct SharedState {
     // (The show's state and the put-off unload are the table screen's `g_nPropShowState` and
     // `g_bPropShowPending`.)
     std::int16_t g_nPropHandCount = 0;
+    // Chat: the whisper prefix at the head of the chat line ("" when no whisper is active), the
+    // addressee's SeatFlag, the line kept while a new prefix goes in front of it, the chat
+    // line's focus and the Alt-then-C key sequence (element 0 Alt seen, element 1 C seen),
+    // which the table's key handler shares with the chat history window.
+    QString g_sWhisperPrefix;
+    std::int16_t g_nWhisperSeat = 0;
+    QString g_sChatSaved;
+    bool g_bChatFocus = false;
+    std::array<std::int16_t, 2> g_aAltCKeys{};
 };
 
 }  // namespace state

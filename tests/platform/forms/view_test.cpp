@@ -141,6 +141,26 @@ TEST_F(ViewTest, StayingOnTopKeepsTheShownNativeWindow) {
     EXPECT_EQ(bool(view->windowFlags() & Qt::FramelessWindowHint), table.borderless());
     EXPECT_TRUE(view->isVisible());
     view->removeEventFilter(&counter);
+TEST_F(ViewTest, AShapedTranslucentWindowCarriesItsMaskAndOpacity) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    ASSERT_NE(view, nullptr);
+    const QRegion shape = QRegion(10, 10, 100, 40) + QRegion(30, 50, 20, 30);
+
+    table.setRegion(shape);
+    EXPECT_TRUE(table.setAlpha(128));
+    table.show();
+    EXPECT_EQ(view->mask(), shape);
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+
+    EXPECT_FALSE(table.setAlpha(256)) << "an opacity outside 0..255 is not applied";
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+    table.setRegion(std::nullopt);
+    table.clearAlpha();
+    EXPECT_TRUE(view->mask().isEmpty());
+    EXPECT_EQ(view->windowOpacity(), 1.0);
 }
 
 TEST_F(ViewTest, RealInputReachesTheSameEntryPoints) {
