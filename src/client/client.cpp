@@ -1,5 +1,6 @@
 #include "client/client.h"
 
+#include "cards/display/chu_pai.h"
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"
 #include "connection/reconnection.h"
@@ -33,8 +34,11 @@ Client::Client(ClientPlatform platform)
                    [this](forms::Forms& owner) {
                        return std::make_unique<connection::frmReconnect>(owner, *this);
                    }),
-      VosSet(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::sound::VosSet>(owner, *this);
+      VosSet(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<::sound::VosSet>(owner, *this); }),
+      ChuPai(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::cards::ChuPai>(owner, *this);
       }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }

@@ -28,6 +28,10 @@ namespace sound {
 class VosSet;
 }  // namespace sound
 
+namespace cards {
+class ChuPai;
+}  // namespace cards
+
 namespace connection {
 class frmExit;
 class frmOtherExit;
@@ -94,6 +98,9 @@ class Client {
 
     // The sound settings window.
     forms::FormRef<::sound::VosSet> VosSet;
+
+    // The illegal-play notice.
+    forms::FormRef<::cards::ChuPai> ChuPai;
 };
 
 }  // namespace client

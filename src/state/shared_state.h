@@ -58,20 +58,23 @@ struct SharedState {
     cards::PlayToBeat former;
     // `g_nHintCursor`, `g_nHintType`, `g_nHintLen`, `g_bHintFound`, `g_bHintPlayed`.
     cards::HintState hint;
+    // The deal, the local play and the other seats' plays: the local slots the first two deal
+    // batches filled; the local player may play now; the local player passed in this turn.
+    std::int16_t g_nDealtCards = 0;
+    bool g_bCanPlay = false;
+    bool g_bPassed = false;
 
     // The table screen: what its layout and the resets between hands set.
     // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
     // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
-    std::int16_t NumSumClickUp = 0;
     bool FlgIsMe = false;
     // MsgTurn frames received in the hand.
     std::int16_t g_nPlayCount = 0;
     // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
     std::array<std::int16_t, 3> g_aMarkedSeats{};
-    // The Top of an unraised hand card (the rest line), for selection and for the float.
-    std::int16_t g_nCardBaseTop = 0;
+    // The Top the floating hand card rests on (the rest line itself is g_nCardBaseTop).
     std::int16_t g_nFloatBaseTop = 0;
     // Per relative seat, the image indexes of its cards on the table now and of its play before;
     // the count is entry 27.

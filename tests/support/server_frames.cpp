@@ -29,7 +29,46 @@ void putBigEndian(state::Frame& f, std::size_t offset, std::uint64_t value, int 
     for (int i = 0; i < bytes; ++i) f.at(offset + i) = std::uint8_t(value >> (8 * (bytes - 1 - i)));
 }
 
+void putCards(state::Frame& f, std::size_t offset, const std::vector<WireCard>& cards) {
+    for (std::size_t i = 0; i < cards.size(); ++i) {
+        const WireCard& card = cards[i];
+        f.at(offset + 4 * i) = card.suit;
+        f.at(offset + 4 * i + 1) = card.rank;
+        f.at(offset + 4 * i + 2) = card.spare;
+        f.at(offset + 4 * i + 3) = card.id;
+    }
+}
+
 }  // namespace
+
+state::Frame BuildDeal(const DealFrame& fields) {
+    state::Frame f = BuildServerFrame({.type = 1, .subCode = fields.batch, .token = fields.token});
+    f[11] = fields.cardCount.value_or(std::uint8_t(fields.cards.size()));
+    putCards(f, 16, fields.cards);
+    return f;
+}
+
+state::Frame BuildTurn(const TurnFrame& fields) {
+    state::Frame f = BuildServerFrame(
+        {.type = 6, .seat = fields.seat, .subCode = fields.turnKind, .token = fields.token});
+    f[17] = fields.cardCount.value_or(std::uint8_t(fields.cards.size()));
+    f[18] = fields.pattern;
+    putCards(f, 20, fields.cards);
+    return f;
+}
+
+PlayCardsFields ReadPlayCards(const state::Frame& frame) {
+    PlayCardsFields fields{frame[15], frame[17], frame[18], {}, true};
+    for (std::size_t k = 0; k < fields.cardCount && 20 + k < frame.size(); ++k) {
+        fields.cardIds.push_back(frame[20 + k]);
+    }
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        const bool field = i == kType || i == kSeat || i == 15 || i == 17 || i == 18 ||
+                           (i >= 20 && i < 20 + std::size_t(fields.cardCount));
+        if (!field && frame[i] != 0) fields.otherBytesZero = false;
+    }
+    return fields;
+}
 
 std::string gbk(const QString& text) {
     return platform::encodeGbk(text);

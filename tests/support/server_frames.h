@@ -3,7 +3,9 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "state/frame.h"
 
@@ -85,6 +87,47 @@ struct PlayerInfoFrame {
     Token token{};
 };
 state::Frame BuildPlayerInfo(const PlayerInfoFrame& fields);
+
+// A card on the wire: suit mask, rank, the server's byte, card id (little-endian CardValue).
+struct WireCard {
+    std::uint8_t suit = 0;
+    std::uint8_t rank = 0;
+    std::uint8_t spare = 0;
+    std::uint8_t id = 0;
+};
+
+// Type 1: one batch of the deal, as far as the client's hand reads it.
+struct DealFrame {
+    std::uint8_t batch = 1;  // byte 15: 1 first, 2 middle, 3 last
+    std::vector<WireCard> cards;
+    // Byte 11; by default the number of cards given.
+    std::optional<std::uint8_t> cardCount;
+    Token token{};
+};
+state::Frame BuildDeal(const DealFrame& fields);
+
+// Type 6: a turn, as far as the shown play goes.
+struct TurnFrame {
+    std::uint8_t seat = 0;      // byte 6: who played
+    std::uint8_t turnKind = 0;  // byte 15: 1, 9, 10: the table was cleared before this play
+    std::uint8_t pattern = 0;   // byte 18
+    std::vector<WireCard> cards;
+    std::optional<std::uint8_t> cardCount;  // byte 17; by default the number of cards given
+    Token token{};
+};
+state::Frame BuildTurn(const TurnFrame& fields);
+
+// Type 7 from the client: a play or a pass.
+struct PlayCardsFields {
+    std::uint8_t playKind = 0;  // 1 pass, 2 play
+    std::uint8_t cardCount = 0;
+    std::uint8_t pattern = 0;
+    std::vector<std::uint8_t> cardIds;  // bytes 20 .. 20 + cardCount - 1
+    // Any byte outside the fields above (and type and seat) that is not 0.
+    bool otherBytesZero = true;
+    bool operator==(const PlayCardsFields&) const = default;
+};
+PlayCardsFields ReadPlayCards(const state::Frame& frame);
 
 // Fields of frames the client sends.
 std::uint8_t FrameType(const state::Frame& frame);
