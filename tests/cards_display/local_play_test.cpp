@@ -3,9 +3,12 @@
 // hand up. The turn start then moves them into the seat's previous play.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "cards/display/chu_pai.h"
 #include "cards/display/play_selected_cards.h"
 #include "cards/display/trick_bookkeeping.h"
+#include "cards/play_cards_frame.h"
 #include "connection/client_loading.h"
 #include "platform/forms/render.h"
 #include "platform/forms/testing/driver.h"
@@ -126,6 +129,8 @@ TEST_P(LocalPlay, APlayThatDoesNotBeatTheTableIsRefused) {
 
 TEST_P(LocalPlay, ALegalPairGoesOutMovesToTheTableAndClosesTheHand) {
     raise({3, 11});  // 8c, 8h
+    std::array<float, 13> topOfImage{};
+    for (int k = 0; k < 13; ++k) topOfImage[k] = play.form.cardImage0[k].top();
     const std::int16_t left8 = c.s.custom[0].slots[3].image;
     const std::int16_t right8 = c.s.custom[0].slots[11].image;
     c.s.NumSumClickUp = 2;
@@ -166,7 +171,7 @@ TEST_P(LocalPlay, ALegalPairGoesOutMovesToTheTableAndClosesTheHand) {
         EXPECT_NEAR(
             card.left(),
             local.playX - (0.11 * 11 + 0.39) * 90 * scaleX + 0.22 * slot * card.width() - 20, 1e-3);
-        EXPECT_EQ(card.top(), c.s.g_nCardBaseTop);
+        EXPECT_EQ(card.top(), topOfImage[local.slots[slot].image]) << "the hand keeps its Tops";
     }
     EXPECT_EQ(local.slots[3].card % 65536, 14 * 256 + 4) << "Ah moved down into slot 3";
     EXPECT_EQ(local.slots[10].card % 65536, 6 * 256 + 2) << "6c, the last card";

@@ -109,19 +109,18 @@ TEST_P(OtherPlays, ThePileShrinksToOneCardThenTheSeatFinishesWithABadge) {
     playDownTo(2);
     EXPECT_TRUE(pile.visible());
     const QPointF twoCards(pile.left(), pile.top());
+    EXPECT_EQ(c.s.g_nResId, pileId(2).toInt());
 
+    // The one-card picture sits apart.
     playDownTo(1);
     EXPECT_TRUE(pile.visible());
-    const bool pictureExists = !(GetParam().screen == Screen::Small800 && seat == 3);
-    if (pictureExists) {
-        // The one-card picture sits apart.
-        if (seat == 2) {
-            EXPECT_FLOAT_EQ(pile.left(), 434 * scaleX());
-        } else {
-            EXPECT_FLOAT_EQ(pile.top(), 360 * c.s.g_fScaleY);
-        }
+    EXPECT_EQ(c.s.g_nResId, pileId(1).toInt());
+    if (seat == 2) {
+        EXPECT_EQ(pile.top(), twoCards.y());
+        EXPECT_FLOAT_EQ(pile.left(), 434 * scaleX());
     } else {
-        EXPECT_EQ(QPointF(pile.left(), pile.top()), twoCards) << "no picture: it stays put";
+        EXPECT_EQ(pile.left(), twoCards.x());
+        EXPECT_FLOAT_EQ(pile.top(), 360 * c.s.g_fScaleY);
     }
 
     c.s.g_nFinishedCount = 1;

@@ -66,9 +66,10 @@ class TablePlay {
         c.s.g_bDealPhase3 = batch == 3;
         const state::Frame frame =
             support::BuildDeal({.batch = batch, .cards = cards, .cardCount = cardCount});
-        dispatch::RunUnderFailureGuard(
-            c, [&] { cards::ReceiveDealtCards(c, frame, std::int16_t(frame[11])); });
-        if (batch == 3) c.s.g_nDealtCards = 0;
+        dispatch::RunUnderFailureGuard(c, [&] {
+            cards::ReceiveDealtCards(c, frame, std::int16_t(frame[11]));
+            if (batch == 3) c.s.g_nDealtCards = 0;
+        });
     }
     // A whole hand of thirteen: 5, 4 and 4 cards.
     void dealHand(const std::vector<std::string>& names) {

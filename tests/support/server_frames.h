@@ -101,7 +101,7 @@ struct DealFrame {
     std::uint8_t batch = 1;  // byte 15: 1 first, 2 middle, 3 last
     std::vector<WireCard> cards;
     // Byte 11; by default the number of cards given.
-    std::optional<std::uint8_t> cardCount;
+    std::optional<std::uint8_t> cardCount{};
     Token token{};
 };
 state::Frame BuildDeal(const DealFrame& fields);
@@ -112,7 +112,7 @@ struct TurnFrame {
     std::uint8_t turnKind = 0;  // byte 15: 1, 9, 10: the table was cleared before this play
     std::uint8_t pattern = 0;   // byte 18
     std::vector<WireCard> cards;
-    std::optional<std::uint8_t> cardCount;  // byte 17; by default the number of cards given
+    std::optional<std::uint8_t> cardCount{};  // byte 17; by default the number of cards given
     Token token{};
 };
 state::Frame BuildTurn(const TurnFrame& fields);
