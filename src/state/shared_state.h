@@ -41,8 +41,6 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
-    // The Top of an unraised card of the local hand: the rest line every selection test reads.
-    std::int16_t g_nCardBaseTop = 0;
 
     // The card subsystem: the hand's order and marked aces, its selection, the play to beat and
     // the hint.
@@ -51,8 +49,8 @@ struct SharedState {
     std::int16_t g_nMarkedAceColour = 0;
     // The hand-order button chose the second order last.
     bool g_bSortByGroup = true;
-    // The raised cards as the clicks count them, and the count after a selecting click.
-    std::int16_t NumSumClickUp = 0;
+    // The count of raised cards after a selecting click (the clicks' own count is
+    // `NumSumClickUp`, with the table screen's state below).
     std::int16_t clickCardNum = 0;
     // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
     cards::PlayToBeat former;
@@ -69,12 +67,14 @@ struct SharedState {
     // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
+    std::int16_t NumSumClickUp = 0;
     bool FlgIsMe = false;
     // MsgTurn frames received in the hand.
     std::int16_t g_nPlayCount = 0;
     // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
     std::array<std::int16_t, 3> g_aMarkedSeats{};
-    // The Top the floating hand card rests on (the rest line itself is g_nCardBaseTop).
+    // The Top of an unraised hand card (the rest line), for selection and for the float.
+    std::int16_t g_nCardBaseTop = 0;
     std::int16_t g_nFloatBaseTop = 0;
     // Per relative seat, the image indexes of its cards on the table now and of its play before;
     // the count is entry 27.

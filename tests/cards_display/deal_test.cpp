@@ -53,8 +53,7 @@ TEST_P(Deal, ThreeBatchesFillTheHandSlotAfterSlotOnEverySeat) {
     }
     for (int k = 0; k < 13; ++k) {
         SCOPED_TRACE("slot " + std::to_string(k));
-        const auto& wire = cards[std::size_t(k)];
-        EXPECT_EQ(c.s.custom[0].slots[k].card, wire.suit | wire.rank << 8 | wire.id << 24)
+        EXPECT_EQ(c.s.custom[0].slots[k].card, cards[std::size_t(k)])
             << "the server's order, unsorted";
         const forms::Image& image = play.form.cardImage0[k];
         EXPECT_TRUE(image.visible());
@@ -118,7 +117,7 @@ TEST_P(Deal, TheLastBatchDeclaresEveryHandFullWhateverCameBefore) {
 
 TEST_P(Deal, WithoutABatchFlagOnlyTheSoundAndTheFrontOrderHappen) {
     c.soundState.g_bEffectsOn = false;
-    const state::Frame frame = support::BuildDeal({.batch = 1, .cards = WireCards({"3d"})});
+    const state::Frame frame = support::BuildDeal({.dealPhase = 1, .cards = WireCards({"3d"})});
     cards::ReceiveDealtCards(c, frame, 1);
     EXPECT_EQ(visibleHandCards(), 0);
     EXPECT_EQ(c.s.custom[0].slots[0].card, 0);
@@ -133,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Cards, Deal, ::testing::Values(Screen::Framed1280, Scre
 struct BadDeal {
     const char* name;
     std::uint8_t batch;
-    std::vector<support::WireCard> cards;
+    std::vector<std::int32_t> cards;
     std::optional<std::uint8_t> cardCount;
 };
 
@@ -157,14 +156,14 @@ TEST_P(BadDealFrames, AreDroppedWholeAndTheHallRestored) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cards, BadDealFrames,
-    ::testing::Values(BadDeal{"card_id_128", 2, {{1, 3, 0, 1}, {1, 4, 0, 128}}, {}},
-                      BadDeal{"rank_17", 2, {{1, 17, 0, 1}}, {}},
-                      BadDeal{"rank_2", 2, {{1, 2, 0, 1}}, {}},
-                      BadDeal{"suit_of_two_bits", 2, {{6, 5, 0, 1}}, {}},
-                      BadDeal{"no_suit", 2, {{0, 5, 0, 1}}, {}},
-                      BadDeal{"past_slot_12", 2, WireCards({"3s", "4s", "5s", "6s", "7s"}), {}},
-                      BadDeal{"count_byte_far_past_the_cards", 3, WireCards({"3s"}),
-                              std::uint8_t(200)}),
+    ::testing::Values(
+        BadDeal{"card_id_128", 2, {support::CardWord(1, 3, 1), support::CardWord(1, 4, 128)}, {}},
+        BadDeal{"rank_17", 2, {support::CardWord(1, 17, 1)}, {}},
+        BadDeal{"rank_2", 2, {support::CardWord(1, 2, 1)}, {}},
+        BadDeal{"suit_of_two_bits", 2, {support::CardWord(6, 5, 1)}, {}},
+        BadDeal{"no_suit", 2, {support::CardWord(0, 5, 1)}, {}},
+        BadDeal{"past_slot_12", 2, WireCards({"3s", "4s", "5s", "6s", "7s"}), {}},
+        BadDeal{"count_byte_far_past_the_cards", 3, WireCards({"3s"}), std::uint8_t(200)}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

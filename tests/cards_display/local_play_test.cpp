@@ -138,8 +138,11 @@ TEST_P(LocalPlay, ALegalPairGoesOutMovesToTheTableAndClosesTheHand) {
 
     const auto frames = Queued(c.s);
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(support::ReadPlayCards(frames[0]), (support::PlayCardsFields{2, 2, 2, {3, 11}, true}))
-        << "the card further left first";
+    const auto fields = support::ReadPlay(frames[0]);
+    EXPECT_EQ(fields.playKind, 2);
+    EXPECT_EQ(fields.cardCount, 2);
+    EXPECT_EQ(fields.pattern, 2);
+    EXPECT_EQ(fields.cardIds, (std::vector<std::uint8_t>{3, 11})) << "the card further left first";
     EXPECT_EQ(c.s.former.formerType, cards::PatternType::PatternPair);
     EXPECT_EQ(c.s.former.formerNum, 2);
     EXPECT_EQ(c.s.NumSumClickUp, 0);
@@ -243,8 +246,10 @@ TEST(LocalPlayOnTheWire, TheServerReceivesTheExactPlayFrame) {
     table::ResetTableForNewHand(c);
     c.s.custom[0].seat = 4;
     c.s.g_bDealPhase1 = true;
-    const state::Frame deal = support::BuildDeal(
-        {.batch = 1, .cards = {{8, 8, 0, 40}, {4, 12, 0, 41}, {2, 8, 0, 42}, {1, 3, 0, 43}}});
+    const state::Frame deal =
+        support::BuildDeal({.dealPhase = 1,
+                            .cards = {support::CardWord(8, 8, 40), support::CardWord(4, 12, 41),
+                                      support::CardWord(2, 8, 42), support::CardWord(1, 3, 43)}});
     cards::ReceiveDealtCards(c, deal, 4);
     c.s.g_bTurnOpen = true;
     for (const int slot : {0, 2}) {

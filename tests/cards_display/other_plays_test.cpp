@@ -37,8 +37,8 @@ class OtherPlays : public ::testing::TestWithParam<SeatAndScreen> {
               std::uint8_t turnKind = 0) {
         const state::Frame frame = support::BuildTurn({.seat = std::uint8_t(1 << seat),
                                                        .turnKind = turnKind,
-                                                       .pattern = pattern,
-                                                       .cards = WireCards(cards)});
+                                                       .cards = WireCards(cards),
+                                                       .pattern = pattern});
         dispatch::RunUnderFailureGuard(c, [&] { cards::ShowOtherPlayerCards(c, frame); });
     }
     // Singles until the seat holds `left` cards.
@@ -150,13 +150,14 @@ class OtherPlaysEdges : public ::testing::Test {
   protected:
     TablePlay play{Screen::Framed1280};
     client::Client& c = play.c;
-    void turn(std::uint8_t seatFlag, std::uint8_t pattern, std::vector<support::WireCard> cards,
+    void turn(std::uint8_t seatFlag, std::uint8_t pattern, std::vector<std::int32_t> cards,
               std::uint8_t turnKind = 0, std::optional<std::uint8_t> count = {}) {
-        const state::Frame frame = support::BuildTurn({.seat = seatFlag,
-                                                       .turnKind = turnKind,
-                                                       .pattern = pattern,
-                                                       .cards = std::move(cards),
-                                                       .cardCount = count});
+        state::Frame frame = support::BuildTurn({.seat = seatFlag,
+                                                 .turnKind = turnKind,
+                                                 .cards = std::move(cards),
+                                                 .pattern = pattern});
+        // A count byte that is not the number of cards given makes a malformed frame.
+        if (count) frame[17] = *count;
         dispatch::RunUnderFailureGuard(c, [&] { cards::ShowOtherPlayerCards(c, frame); });
     }
 };
@@ -178,7 +179,7 @@ TEST_F(OtherPlaysEdges, AfterTheTableIsClearedTheNewPlayIsThePlayToBeat) {
 
 struct BadTurn {
     const char* name;
-    std::vector<support::WireCard> cards;
+    std::vector<std::int32_t> cards;
     std::uint8_t pattern;
     std::optional<std::uint8_t> count;
 };
@@ -199,14 +200,14 @@ TEST_P(BadTurnFrames, AreDroppedBeforeTheTableChanges) {
     EXPECT_EQ(c.s.former.formerType, former.formerType);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cards, BadTurnFrames,
-                         ::testing::Values(BadTurn{"thirteen_cards_after_one", WireCards({"4h"}), 3,
-                                                   std::uint8_t(13)},
-                                           BadTurn{"rank_17", {{4, 17, 0, 0}}, 1, {}},
-                                           BadTurn{"rank_0", {{4, 0, 0, 0}}, 1, {}},
-                                           BadTurn{"suit_of_two_bits", {{12, 9, 0, 0}}, 1, {}},
-                                           BadTurn{"pattern_9", WireCards({"4h"}), 9, {}}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Cards, BadTurnFrames,
+    ::testing::Values(BadTurn{"thirteen_cards_after_one", WireCards({"4h"}), 3, std::uint8_t(13)},
+                      BadTurn{"rank_17", {support::CardWord(4, 17, 0)}, 1, {}},
+                      BadTurn{"rank_0", {support::CardWord(4, 0, 0)}, 1, {}},
+                      BadTurn{"suit_of_two_bits", {support::CardWord(12, 9, 0)}, 1, {}},
+                      BadTurn{"pattern_9", WireCards({"4h"}), 9, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace cards_display_test

@@ -30,7 +30,7 @@ TEST_P(PlayScreenshot, DrawsATrickWithPilesAndTheNotice) {
     for (const auto& p : plays) {
         cards::ShowOtherPlayerCards(
             c, support::BuildTurn(
-                   {.seat = p.seat, .pattern = p.pattern, .cards = WireCards(p.cards)}));
+                   {.seat = p.seat, .cards = WireCards(p.cards), .pattern = p.pattern}));
     }
     c.s.g_bTurnOpen = true;
     c.s.former.formerType = cards::PatternType::PatternInvalid;

@@ -21,10 +21,11 @@ namespace cards_display_test {
 
 using table_test::Screen;
 
-// "9h" style names of wire cards: rank 3..10, J Q K A 2, suit letter; ids count up from `firstId`.
-inline std::vector<support::WireCard> WireCards(const std::vector<std::string>& names,
-                                                std::uint8_t firstId = 0) {
-    std::vector<support::WireCard> cards;
+// "9h" style names of cards on the wire: rank 3..10, J Q K A 2, suit letter; ids count up from
+// `firstId`.
+inline std::vector<std::int32_t> WireCards(const std::vector<std::string>& names,
+                                           std::uint8_t firstId = 0) {
+    std::vector<std::int32_t> cards;
     for (const std::string& name : names) {
         const std::string rank = name.substr(0, name.size() - 1);
         const char suit = name.back();
@@ -42,7 +43,7 @@ inline std::vector<support::WireCard> WireCards(const std::vector<std::string>& 
         else
             r = std::uint8_t(std::stoi(rank));
         const std::uint8_t s = suit == 'd' ? 1 : suit == 'c' ? 2 : suit == 'h' ? 4 : 8;
-        cards.push_back({s, r, 0, std::uint8_t(firstId + cards.size())});
+        cards.push_back(support::CardWord(s, r, std::uint8_t(firstId + cards.size())));
     }
     return cards;
 }
@@ -59,13 +60,14 @@ class TablePlay {
     }
 
     // One batch as the dispatcher hands it over: its flag set, then the call under the guard.
-    void dealBatch(std::uint8_t batch, const std::vector<support::WireCard>& cards,
+    // A count byte that is not the number of cards given makes a malformed frame.
+    void dealBatch(std::uint8_t batch, const std::vector<std::int32_t>& cards,
                    std::optional<std::uint8_t> cardCount = std::nullopt) {
         c.s.g_bDealPhase1 = batch == 1;
         c.s.g_bDealPhase2 = batch == 2;
         c.s.g_bDealPhase3 = batch == 3;
-        const state::Frame frame =
-            support::BuildDeal({.batch = batch, .cards = cards, .cardCount = cardCount});
+        state::Frame frame = support::BuildDeal({.dealPhase = batch, .cards = cards});
+        if (cardCount) frame[11] = *cardCount;
         dispatch::RunUnderFailureGuard(c, [&] {
             cards::ReceiveDealtCards(c, frame, std::int16_t(frame[11]));
             if (batch == 3) c.s.g_nDealtCards = 0;
