@@ -1,5 +1,6 @@
 #include "client/client.h"
 
+#include "cards/display/chu_pai.h"
 #include "chat/huifu.h"
 #include "chat/talk.h"
 #include "client/main_form.h"
@@ -55,7 +56,10 @@ Client::Client(ClientPlatform platform)
       Talk(forms,
            [this](forms::Forms& owner) { return std::make_unique<::chat::Talk>(owner, *this); }),
       huifu(forms,
-            [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }) {
+            [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }),
+      ChuPai(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::cards::ChuPai>(owner, *this);
+      }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }
 

@@ -37,6 +37,9 @@ namespace chat {
 class Talk;
 class huifu;
 }  // namespace chat
+namespace cards {
+class ChuPai;
+}  // namespace cards
 
 namespace connection {
 class frmExit;
@@ -113,6 +116,8 @@ class Client {
     // are found among the open windows by their tags.
     forms::FormRef<::chat::Talk> Talk;
     forms::FormRef<::chat::huifu> huifu;
+    // The illegal-play notice.
+    forms::FormRef<::cards::ChuPai> ChuPai;
 };
 
 }  // namespace client

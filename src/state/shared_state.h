@@ -57,6 +57,9 @@ struct SharedState {
     cards::PlayToBeat former;
     // `g_nHintCursor`, `g_nHintType`, `g_nHintLen`, `g_bHintFound`, `g_bHintPlayed`.
     cards::HintState hint;
+    // The deal: the local slots the first two deal batches filled (`g_bCanPlay` and `g_bPassed`
+    // are with the action buttons below).
+    std::int16_t g_nDealtCards = 0;
 
     // The table screen: what its layout and the resets between hands set.
     // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
