@@ -41,16 +41,16 @@ std::vector<std::uint8_t> interlace(const FrameSpec& f) {
 
 }  // namespace
 
-std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
-    std::vector<std::uint8_t> out(spec.signature.begin(), spec.signature.end());
-    word(out, spec.screenWidth);
-    word(out, spec.screenHeight);
-    out.push_back(spec.globalTable ? std::uint8_t(0xF0 | (tableBits(spec.globalTable->size()) - 1))
+std::vector<std::uint8_t> buildGif(const GifPlan& plan) {
+    std::vector<std::uint8_t> out(plan.signature.begin(), plan.signature.end());
+    word(out, plan.screenWidth);
+    word(out, plan.screenHeight);
+    out.push_back(plan.globalTable ? std::uint8_t(0xF0 | (tableBits(plan.globalTable->size()) - 1))
                                    : std::uint8_t(0x70));
     out.push_back(0);
     out.push_back(0);
-    if (spec.globalTable) table(out, *spec.globalTable);
-    if (spec.loops) {
+    if (plan.globalTable) table(out, *plan.globalTable);
+    if (plan.loops) {
         const char id[] = "NETSCAPE2.0";
         out.push_back(0x21);
         out.push_back(0xFF);
@@ -58,10 +58,10 @@ std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
         out.insert(out.end(), id, id + 11);
         out.push_back(3);
         out.push_back(1);
-        word(out, *spec.loops);
+        word(out, *plan.loops);
         out.push_back(0);
     }
-    for (const FrameSpec& f : spec.frames) {
+    for (const FrameSpec& f : plan.frames) {
         if (f.withControl || f.transparent || f.disposal || f.delayCs) {
             out.insert(out.end(), {0x21, 0xF9, 4});
             out.push_back(std::uint8_t((f.disposal << 2) | (f.transparent ? 1 : 0)));
@@ -79,7 +79,7 @@ std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
         out.push_back(packed);
         if (f.localTable) table(out, *f.localTable);
         const std::size_t entries = f.localTable       ? f.localTable->size()
-                                    : spec.globalTable ? spec.globalTable->size()
+                                    : plan.globalTable ? plan.globalTable->size()
                                                        : 2;
         const int minCodeSize = std::max(2, tableBits(entries));
         out.push_back(std::uint8_t(minCodeSize));

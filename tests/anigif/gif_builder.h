@@ -23,7 +23,7 @@ struct FrameSpec {
     bool interlaced = false;
 };
 
-struct GifSpec {
+struct GifPlan {
     std::string signature = "GIF89a";
     int screenWidth = 0, screenHeight = 0;
     std::optional<Colours> globalTable;
@@ -32,7 +32,7 @@ struct GifSpec {
 };
 
 // Writes a GIF file by hand, the image data compressed by the picture set's LZW encoder.
-std::vector<std::uint8_t> buildGif(const GifSpec& spec);
+std::vector<std::uint8_t> buildGif(const GifPlan& plan);
 
 // A palette of n distinct, recognisable colours.
 Colours paletteOf(int n, std::uint32_t seed = 1);

@@ -24,24 +24,24 @@ long flagValue(const char* arg, const char* name, long fallback) {
 
 std::vector<std::uint8_t> seedGif(std::mt19937_64& random) {
     using namespace anigif_test;
-    GifSpec spec;
-    spec.screenWidth = int(random() % 40);
-    spec.screenHeight = int(random() % 40);
-    if (random() % 4 != 0) spec.globalTable = paletteOf(1 + int(random() % 200));
-    if (random() % 2) spec.loops = int(random() % 4);
+    GifPlan plan;
+    plan.screenWidth = int(random() % 40);
+    plan.screenHeight = int(random() % 40);
+    if (random() % 4 != 0) plan.globalTable = paletteOf(1 + int(random() % 200));
+    if (random() % 2) plan.loops = int(random() % 4);
     const int frames = 1 + int(random() % 5);
     for (int k = 0; k < frames; ++k) {
         FrameSpec f = patternFrame(int(random() % 30), int(random() % 30), 1 + int(random() % 30),
                                    1 + int(random() % 30), 2, k);
-        if (random() % 3 == 0 || !spec.globalTable) f.localTable = paletteOf(2 + int(random() % 6));
+        if (random() % 3 == 0 || !plan.globalTable) f.localTable = paletteOf(2 + int(random() % 6));
         f.withControl = random() % 2;
         f.disposal = int(random() % 8);
         f.transparent = random() % 2;
         f.transIndex = int(random() % 4);
         f.interlaced = random() % 4 == 0;
-        spec.frames.push_back(f);
+        plan.frames.push_back(f);
     }
-    return buildGif(spec);
+    return buildGif(plan);
 }
 
 void mutate(std::vector<std::uint8_t>& bytes, std::mt19937_64& random, std::size_t maxLength) {
