@@ -28,7 +28,8 @@ class SettlementTest : public dispatch_test::DispatchTest {
             c.s.g_aStartGold[std::size_t(k)] = QStringLiteral("1000金币");
         }
         for (auto* images : {&form().cardImage1, &form().cardImage2, &form().cardImage3}) {
-            for (int j = 1; j < 13; ++j) images->load(j);
+            for (int j = 1; j < 13; ++j)
+                if (!images->exists(j)) images->load(j);
         }
         for (int k = 1; k < 4; ++k) {
             auto& seat = c.s.custom[std::size_t(k)];
