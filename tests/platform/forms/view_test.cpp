@@ -141,6 +141,8 @@ TEST_F(ViewTest, StayingOnTopKeepsTheShownNativeWindow) {
     EXPECT_EQ(bool(view->windowFlags() & Qt::FramelessWindowHint), table.borderless());
     EXPECT_TRUE(view->isVisible());
     view->removeEventFilter(&counter);
+}
+
 TEST_F(ViewTest, AShapedTranslucentWindowCarriesItsMaskAndOpacity) {
     EventLog log;
     TableWindow& table = forms.create<TableWindow>(log);
