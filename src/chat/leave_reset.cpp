@@ -5,6 +5,8 @@ namespace chat {
 // The chat history and quick-phrase windows come with the chat; until then neither exists.
 void ClearChatHistory(client::Client&) {}
 
+void HideChatHistory(client::Client&) {}
+
 void UnloadQuickPhrasesIfShowing(client::Client&) {}
 
 }  // namespace chat

@@ -4,6 +4,7 @@
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
 #include "resources/resource_store.h"
+#include "table/table_design.h"
 
 namespace client {
 
@@ -27,8 +28,7 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
         Pic2.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
             reinterpret_cast<const char*>(small->data()), qsizetype(small->size()))));
     }
-    Location.setFontSize(12);
-    Location.move(Location.left(), Location.top(), 201, 25);
+    table::DressTableWindow(*this);
 }
 
 MainForm::~MainForm() {

@@ -59,7 +59,7 @@ class MainForm : public forms::Form {
     forms::Image Bank{Pic1, "Bank"};
 
     // Toolbar buttons (by button number).
-    forms::ControlArray<forms::Image> AnNiu{Pic1, "AnNiu", {0, 1, 2, 3, 4, 5, 6, 7, 8}};
+    forms::ControlArray<forms::Image> AnNiu{Pic1, "AnNiu"};
 
     // The system message area, its arrows and the chat history button, and the chat line.
     forms::ControlArray<forms::ListBox> Sysmsg{Pic1, "Sysmsg", {0, 1}};
@@ -100,8 +100,9 @@ class MainForm : public forms::Form {
     forms::PictureBox WebBrowser1{Pic1, "WebBrowser1"};
     forms::PictureBox WebBrowser2{Pic1, "WebBrowser2"};
 
-    // Props: the chest cards, the props picture and the floating text.
-    forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai", {0, 1, 2}};
+    // Props: the card backs (members beyond 0 made at load), the props picture and the
+    // floating text.
+    forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai"};
     forms::Image ImgProp{Pic1, "ImgProp"};
     forms::Label LbProp{Pic1, "LbProp"};
 
@@ -109,6 +110,11 @@ class MainForm : public forms::Form {
     // buttons that reopen a closed remote pane, and the frame around the camera preview.
     forms::ControlArray<forms::Image> ImgKuang{Pic1, "ImgKuang", {1, 2, 3}};
     forms::ControlArray<forms::PictureBox> PicLocal{Pic1, "PicLocal", {0, 1, 2, 3}};
+    // The pane buttons, four on each bar: bar k holds buttons 4k to 4k + 3.
+    forms::ControlArray<forms::Image> ImCmd{
+        "ImCmd",
+        {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15},
+        [this](int k) -> forms::Container& { return PicLocal[k / 4]; }};
     forms::ControlArray<forms::Image> ImgShow{Pic1, "ImgShow", {1, 2, 3}};
     forms::Label Proponeself{Pic1, "Proponeself"};
 
@@ -161,6 +167,8 @@ class MainForm : public forms::Form {
     // The video component's relay socket and camera (stand-ins while none is installed).
     std::unique_ptr<video::P2PSocket> P2PSocket1 = video::makeNoComponentP2PSocket();
     std::unique_ptr<video::Ziva> ziva1 = video::makeNoComponentZiva();
+    // The remote seats' video panes, vshow1(1..3).
+    video::VShowArray vshow1{video::makeNoComponentVShow};
     // Seat and key input that the props plug-in's work items also reach.
     void Tou_Click(int Index);
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);

@@ -4,6 +4,8 @@
 #include <array>
 #include <cstdint>
 
+#include "cards/hint_search.h"
+#include "cards/play_comparison.h"
 #include "platform/desktop/window_message.h"
 #include "state/byte_ring.h"
 #include "state/channels.h"
@@ -39,6 +41,58 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
+
+    // The card subsystem: the hand's order and marked aces, its selection, the play to beat and
+    // the hint.
+    // Marked aces the last rank order moved to the front of the hand (0..2), and their colour.
+    std::int16_t g_nMarkedAceCount = 0;
+    std::int16_t g_nMarkedAceColour = 0;
+    // The hand-order button chose the second order last.
+    bool g_bSortByGroup = true;
+    // The count of raised cards after a selecting click (the clicks' own count is
+    // `NumSumClickUp`, with the table screen's state below).
+    std::int16_t clickCardNum = 0;
+    // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
+    cards::PlayToBeat former;
+    // `g_nHintCursor`, `g_nHintType`, `g_nHintLen`, `g_bHintFound`, `g_bHintPlayed`.
+    cards::HintState hint;
+
+    // The table screen: what its layout and the resets between hands set.
+    // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
+    // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
+    std::int16_t RecordUpNumber = -1;
+    std::int16_t NumberClick = -1;
+    std::int16_t NumSumClickUp = 0;
+    bool FlgIsMe = false;
+    // MsgTurn frames received in the hand.
+    std::int16_t g_nPlayCount = 0;
+    // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
+    std::array<std::int16_t, 3> g_aMarkedSeats{};
+    // The Top of an unraised hand card (the rest line), for selection and for the float.
+    std::int16_t g_nCardBaseTop = 0;
+    std::int16_t g_nFloatBaseTop = 0;
+    // Per relative seat, the image indexes of its cards on the table now and of its play before;
+    // the count is entry 27.
+    static constexpr int TrickEntries = 28;
+    std::array<std::array<std::int16_t, TrickEntries>, 4> g_aTrickCards{};
+    std::array<std::array<std::int16_t, TrickEntries>, 4> g_aPrevTrickCards{};
+    // The declaration button the declaration countdown presses when it runs out.
+    std::int16_t g_nDefaultBid = 0;
+    // Cards played so far in the hand by relative seats 1 to 3 (index seat - 1).
+    std::array<std::int16_t, 3> g_aPlayedCount{};
+    // The table's wealth multiplier, 0 when it plays without one.
+    std::int32_t beishu = 0;
+    std::array<double, 4> g_aHandResult{};
+    // MsgPlayerInfo frames since the last player reset, and the seats that have finished.
+    std::int16_t ID_num = 0;
+    std::int16_t g_nFinishedCount = 0;
+    // Hover marks of the toolbar and the action buttons.
+    std::array<bool, 9> g_aAnNiuHover{};
+    std::array<bool, 6> g_aOperationHover{};
+    // The props show at the end of a hand: the plug-in is to be shut down when it ends, and
+    // its state (1 running, 2 asked for by the settlement).
+    bool g_bPropShowPending = false;
+    std::int16_t g_nPropShowState = 0;
 
     // The command line (the hall's fifteen fields) and what start-up derives from it.
     QString g_sGameHost;

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 // The members of the video component that the table calls directly. The component lies
@@ -37,6 +39,8 @@ class Ziva {
     bool CaptureFlag4 = false;
     std::int16_t CaptureMode = 0;
 
+    // The extender's ZOrder: 0 brings the preview to the front of the table's controls.
+    virtual void ZOrder(std::int16_t position = 0) = 0;
     virtual void InitCapture() = 0;
     // 0 when the preview runs; anything else when there is no camera or it is busy.
     virtual std::int16_t StartCapture() = 0;
@@ -44,8 +48,37 @@ class Ziva {
     virtual void CloseCapture() = 0;
 };
 
-// No component installed: the relay keeps its settings and never connects; there is no camera.
+// A display pane that shows a remote seat's video, with the extender's place and visibility.
+class VShow {
+  public:
+    virtual ~VShow() = default;
+
+    float Left = 0;
+    float Top = 0;
+    float Width = 0;
+    float Height = 0;
+    bool Visible = true;
+    bool DisplayFlag1 = false;
+};
+
+// The table's display panes vshow1(1..3), one per remote seat. As with a control array,
+// addressing a pane that does not exist is a run-time failure.
+class VShowArray {
+  public:
+    static constexpr int kFirst = 1;
+    static constexpr int kLast = 3;
+
+    explicit VShowArray(const std::function<std::unique_ptr<VShow>()>& make);
+    VShow& operator[](int index);
+
+  private:
+    std::array<std::unique_ptr<VShow>, kLast - kFirst + 1> panes_;
+};
+
+// No component installed: the relay keeps its settings and never connects; there is no camera;
+// the display panes keep their place and show nothing.
 std::unique_ptr<P2PSocket> makeNoComponentP2PSocket();
 std::unique_ptr<Ziva> makeNoComponentZiva();
+std::unique_ptr<VShow> makeNoComponentVShow();
 
 }  // namespace video

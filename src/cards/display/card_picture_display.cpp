@@ -1,6 +1,7 @@
 #include "cards/display/card_picture_display.h"
 
 #include "cards/card_picture.h"
+#include "cards/display/card_images.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/hall_link.h"
@@ -17,18 +18,8 @@ namespace {
 forms::Image* CardPictureTarget(client::MainForm& form, std::int16_t seat, std::int16_t imgIndex,
                                 std::int16_t toOption) {
     if (toOption == 1) return &form.xuan_img[imgIndex];
-    switch (seat) {
-        case 0:
-            return &form.cardImage0[imgIndex];
-        case 1:
-            return &form.cardImage1[imgIndex];
-        case 2:
-            return &form.cardImage2[imgIndex];
-        case 3:
-            return &form.cardImage3[imgIndex];
-        default:
-            return nullptr;
-    }
+    auto* images = SeatCardImages(form, seat);
+    return images ? &(*images)[imgIndex] : nullptr;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <algorithm>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <memory>
@@ -21,16 +22,21 @@ namespace forms {
 // first. The members of the design exist from the start; load(k) creates member k at run time
 // as a hidden copy of the lowest member (picture, size, position, font, pointer, tooltip), on
 // top of its siblings; unload(k) removes it again. Addressing a missing member is a run-time
-// failure.
+// failure. Members usually share one container; an array whose design members lie in several
+// containers (buttons spread over a row of bars) names the container of each member.
 template <typename T>
 class ControlArray {
     static_assert(std::is_base_of_v<Control, T>, "a control array holds controls");
 
   public:
     ControlArray(Container& container, QString name, std::initializer_list<int> designIndexes = {0})
-        : container_(container), name_(std::move(name)) {
+        : ControlArray(std::move(name), designIndexes,
+                       [&container](int) -> Container& { return container; }) {}
+    ControlArray(QString name, std::initializer_list<int> designIndexes,
+                 const std::function<Container&(int index)>& containerOf)
+        : name_(std::move(name)) {
         for (int index : designIndexes) {
-            auto member = std::make_unique<T>(container_, name_);
+            auto member = std::make_unique<T>(containerOf(index), name_);
             wire(*member, index);
             members_.emplace(index, std::move(member));
         }
@@ -126,7 +132,6 @@ class ControlArray {
         }
     }
 
-    Container& container_;
     QString name_;
     std::map<int, std::unique_ptr<T>> members_;
     std::set<int> runtime_;

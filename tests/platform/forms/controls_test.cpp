@@ -74,6 +74,37 @@ TEST_F(ControlsTest, ControlArrayMisuseIsARunTimeFailure) {
     EXPECT_THROW(table.cardImage0.unload(7), RuntimeFailure);
 }
 
+// Buttons spread over a row of bars, four to a bar, as one array.
+class BarsWindow : public forms::Form {
+  public:
+    explicit BarsWindow(forms::Forms& forms) : Form(forms) {
+        for (int k = 0; k < 2; ++k) Bar[k].setScaleMode(forms::ScaleMode::Pixels);
+    }
+    forms::ControlArray<forms::PictureBox> Bar{*this, "Bar", {0, 1}};
+    forms::ControlArray<forms::Image> Key{
+        "Key", {0, 1, 2, 3, 4, 5, 6, 7}, [this](int k) -> forms::Container& { return Bar[k / 4]; }};
+};
+
+TEST_F(ControlsTest, AnArrayCanPlaceItsDesignMembersInSeveralContainers) {
+    auto& bars = forms.create<BarsWindow>();
+    bars.Bar[1].move(1500, 0, 1200, 300);  // twips: 100 pixels in
+    bars.Key[5].move(8, 2, 16, 14);
+    for (int k = 0; k < 8; ++k) {
+        EXPECT_EQ(bars.Key[k].container(), &bars.Bar[k / 4]) << "key " << k;
+        EXPECT_EQ(bars.Key[k].index(), k);
+    }
+    EXPECT_EQ(bars.Bar[0].children().size(), 4u);
+    // Pixels of its own bar, which lies in the window's twips.
+    EXPECT_EQ(bars.Key[5].rectInForm().topLeft(), QPointF(108, 2));
+    // A member made at run time is a copy of the lowest member and joins that member's bar.
+    bars.Key.load(8);
+    EXPECT_EQ(bars.Key[8].container(), &bars.Bar[0]);
+    std::vector<int> clicked;
+    bars.Key.onClick = [&](int index) { clicked.push_back(index); };
+    bars.Key[6].onClick.raise();
+    EXPECT_EQ(clicked, std::vector<int>{6});
+}
+
 TEST_F(ControlsTest, AnImageWithoutStretchTakesItsPicturesSize) {
     const forms::Picture picture(QImage(73, 97, QImage::Format_RGB32));
     forms::Image& inPixels = table.cardImage0[0];

@@ -1,4 +1,4 @@
-#include "support/loopback.h"
+#include "server/loopback.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -9,7 +9,7 @@
 
 #include <cerrno>
 
-namespace support {
+namespace tableserver::net {
 
 UniqueFd& UniqueFd::operator=(UniqueFd&& other) noexcept {
     if (this != &other) reset(other.release());
@@ -150,4 +150,4 @@ UniqueFd listenOnSignedLoopbackPort() {
     return listenOnLoopback();
 }
 
-}  // namespace support
+}  // namespace tableserver::net

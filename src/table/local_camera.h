@@ -1,0 +1,14 @@
+#pragma once
+
+namespace client {
+class Client;
+}
+
+namespace table {
+
+// Starts the camera preview over the local avatar (whatever the video switch says). When the
+// camera runs, the preview and the local pane's button bar show; when there is none or it is
+// busy, both stay hidden and the system message area says so.
+void StartLocalCamera(client::Client& c);
+
+}  // namespace table
