@@ -266,6 +266,9 @@ class LzwDecoder {
         }
         if (code == clear_ + 1) return false;  // the end of the data
         if (needFirst_) {
+            // Nothing is defined yet but the roots: any other code is a broken stream, whose
+            // low bits would otherwise be drawn as an index.
+            if (code >= clear_) return false;
             first_ = previous_ = code;
             const auto only = std::uint16_t(code);
             out_.putReversed(&only + 1, 1);
@@ -274,7 +277,10 @@ class LzwDecoder {
         }
         const int incoming = code;
         std::size_t depth = 0;
-        if (code >= nextCode_) {
+        // Only the code about to be defined may be read before its definition, and only while
+        // the dictionary has room for it.
+        if (code > nextCode_ || (code == nextCode_ && nextCode_ >= kCodeLimit)) return false;
+        if (code == nextCode_) {
             // The string just being defined: the previous one and its own first index.
             stack_[depth++] = std::uint16_t(first_);
             code = previous_;

@@ -25,7 +25,8 @@ struct IndexPlane {
 // over the rows its later passes fill, so a cut-short image shows blocks rather than gaps.
 //
 // False, with nothing written, when the file holds no image or its header, image descriptor or
-// code size is unusable; a fault inside the image data keeps the pixels decoded before it.
+// code size is unusable; a fault inside the image data (a code naming nothing defined yet, a
+// first code that is not a colour index) keeps the pixels decoded before it.
 bool DecodeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane);
 
 }  // namespace platform
