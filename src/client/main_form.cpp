@@ -1,9 +1,9 @@
 #include "client/main_form.h"
 
 #include "client/client.h"
+#include "connection/dialog_look.h"
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
-#include "resources/resource_store.h"
 #include "table/table_design.h"
 
 namespace client {
@@ -20,14 +20,11 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     setBorderless(true);
     Pic1.setScaleMode(forms::ScaleMode::Pixels);
     Pic2.setVisible(false);
-    if (auto table = resources::findDesignPicture(resources::design::kTable.name)) {
-        Pic1.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(table->data()), qsizetype(table->size()))));
-    }
-    if (auto small = resources::findDesignPicture(resources::design::kTableSmall.name)) {
-        Pic2.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(small->data()), qsizetype(small->size()))));
-    }
+    Pic1.setPicture(connection::DesignPicture(resources::design::kTable));
+    // The table picture is on screen from the first paint: decoded here, before start-up starts
+    // the table tick, so that the first paint does not hold back the tick's first steps.
+    Pic1.picture().image();
+    Pic2.setPicture(connection::DesignPicture(resources::design::kTableSmall));
     table::DressTableWindow(*this);
 }
 
