@@ -119,4 +119,48 @@ FrameSpec patternFrame(int left, int top, int w, int h, int colours, int seed) {
     return f;
 }
 
+std::vector<std::uint8_t> randomGif(std::mt19937_64& random) {
+    GifPlan plan;
+    plan.screenWidth = int(random() % 40);
+    plan.screenHeight = int(random() % 40);
+    if (random() % 4 != 0) plan.globalTable = paletteOf(1 + int(random() % 200));
+    if (random() % 2) plan.loops = int(random() % 4);
+    const int frames = 1 + int(random() % 5);
+    for (int k = 0; k < frames; ++k) {
+        FrameSpec f = patternFrame(int(random() % 30), int(random() % 30), 1 + int(random() % 30),
+                                   1 + int(random() % 30), 2, k);
+        if (random() % 3 == 0 || !plan.globalTable) f.localTable = paletteOf(2 + int(random() % 6));
+        f.withControl = random() % 2;
+        f.disposal = int(random() % 8);
+        f.transparent = random() % 2;
+        f.transIndex = int(random() % 4);
+        f.interlaced = random() % 4 == 0;
+        plan.frames.push_back(f);
+    }
+    return buildGif(plan);
+}
+
+void mutateGif(std::vector<std::uint8_t>& bytes, std::mt19937_64& random, std::size_t maxLength) {
+    const int edits = int(random() % 6);
+    for (int i = 0; i < edits && !bytes.empty(); ++i) {
+        const std::size_t at = random() % bytes.size();
+        switch (random() % 4) {
+            case 0:
+                bytes[at] = std::uint8_t(random());
+                break;
+            case 1:
+                bytes.resize(at);
+                break;
+            case 2:
+                bytes.insert(bytes.begin() + at, bytes.begin() + at,
+                             bytes.begin() + std::min(bytes.size(), at + 16));
+                break;
+            default:
+                bytes[at] ^= std::uint8_t(1u << (random() % 8));
+                break;
+        }
+    }
+    if (bytes.size() > maxLength) bytes.resize(maxLength);
+}
+
 }  // namespace anigif_test
