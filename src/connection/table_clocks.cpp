@@ -4,6 +4,7 @@
 #include "cards/display/local_hand.h"
 #include "cards/display/pass_turn.h"
 #include "cards/display/play_selected_cards.h"
+#include "cards/play_cards_frame.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/resource_pictures.h"
@@ -70,7 +71,7 @@ void CycleCounter(Client& c, state::Channel k) {
 }
 
 void QueuePass(Client& c) {
-    state::Frame frame = cards::BuildPassFrame(c.s);
+    state::Frame frame = cards::BuildPassFrame(c.s.custom[0].seat);
     QueueOutgoingMessage(c.s, frame);
 }
 

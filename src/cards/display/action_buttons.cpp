@@ -5,6 +5,7 @@
 #include "cards/display/pass_turn.h"
 #include "cards/display/play_selected_cards.h"
 #include "cards/display/trick_cards.h"
+#include "cards/play_cards_frame.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/send_queue.h"
@@ -33,7 +34,7 @@ void Pass(client::Client& c) {
     client::MainForm& form = *c.MainForm;
     s.g_bPassed = true;
     sound::PlayEffectSound(c.sound, QStringLiteral("\\..\\common\\pk\\sys080.wav"));
-    state::Frame frame = BuildPassFrame(s);
+    state::Frame frame = BuildPassFrame(s.custom[0].seat);
     if (s.g_bTurnOpen) connection::QueueOutgoingMessage(s, frame);
     StopTurnClock(c);
     s.g_bCanPlay = false;

@@ -9,19 +9,10 @@
 namespace cards {
 
 namespace {
-constexpr std::uint8_t PlayKindPass = 1;
 // The play, hint and pass buttons; their normal pictures are every third picture id.
 constexpr int kPlayButtons = 3;
 constexpr int kPicturesPerButton = 3;
 }  // namespace
-
-state::Frame BuildPassFrame(const state::SharedState& s) {
-    state::Frame frame{};
-    frame[state::FrameTypeByte] = state::MsgPlayCards;
-    frame[state::FrameSeatByte] = s.custom[0].seat;
-    frame[state::FrameSubCodeByte] = PlayKindPass;
-    return frame;
-}
 
 void HideClock(client::MainForm& form) {
     form.Number.setVisible(false);

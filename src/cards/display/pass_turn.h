@@ -9,9 +9,6 @@ struct SharedState;
 
 namespace cards {
 
-// The pass: a MsgPlayCards frame with the own seat flag and the pass kind, nothing else.
-state::Frame BuildPassFrame(const state::SharedState& s);
-
 // Hides the turn clock's picture and digits.
 void HideClock(client::MainForm& form);
 
