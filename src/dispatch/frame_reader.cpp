@@ -71,13 +71,16 @@ QString OneBytePerCharText(const state::Frame& message, std::size_t offset, std:
     return text;
 }
 
-QString MixedGbkText(const state::Frame& message, std::size_t offset, std::size_t width) {
-    FrameFields::check(offset, width);
+namespace {
+
+QString mixedGbk(const state::Frame& message, std::size_t offset, std::size_t width,
+                 bool lastLeadTakesNextByte) {
+    FrameFields::check(offset, width + (lastLeadTakesNextByte ? 1 : 0));
     const std::size_t last = offset + width - 1;
     QString text;
     std::size_t p = offset;
     while (width > 0 && p <= last && message[p] != 0) {
-        if (message[p] < 0x80 || p == last) {
+        if (message[p] < 0x80 || (p == last && !lastLeadTakesNextByte)) {
             text += decode({message[p]});
             p += 1;
         } else {
@@ -86,6 +89,17 @@ QString MixedGbkText(const state::Frame& message, std::size_t offset, std::size_
         }
     }
     return text;
+}
+
+}  // namespace
+
+QString MixedGbkText(const state::Frame& message, std::size_t offset, std::size_t width) {
+    return mixedGbk(message, offset, width, false);
+}
+
+QString MixedGbkTextOverrunning(const state::Frame& message, std::size_t offset,
+                                std::size_t width) {
+    return mixedGbk(message, offset, width, true);
 }
 
 QString DoubleByteText(const state::Frame& message, std::size_t offset, std::size_t width) {

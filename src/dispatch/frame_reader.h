@@ -33,6 +33,9 @@ QString OneBytePerCharText(const state::Frame& message, std::size_t offset, std:
 // GBK with single- and double-byte characters (nicknames, messages); ends at a zero byte. A
 // lead byte in the window's last position is converted alone.
 QString MixedGbkText(const state::Frame& message, std::size_t offset, std::size_t width);
+// The same, but a lead byte in the window's last position takes the byte after the window as
+// its second, as the server's closing text is read.
+QString MixedGbkTextOverrunning(const state::Frame& message, std::size_t offset, std::size_t width);
 // Double-byte characters only, read two bytes at a time; ends at a pair whose first byte is
 // zero. A pair is converted as it stands, so "A" and a zero byte give "A" and a NUL.
 QString DoubleByteText(const state::Frame& message, std::size_t offset, std::size_t width);

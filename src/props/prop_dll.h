@@ -26,7 +26,16 @@ class PropDll {
     virtual ~PropDll() = default;
 
     virtual void FixBuffPos() = 0;
-    virtual void rec_state(std::int16_t link, bool up) = 0;
+    // Kind 3: the link to the game server is up (true) or down.
+    virtual void rec_state(std::int16_t kind, bool connected) = 0;
+    // Kind 2: a video pane (0 the local one) is closed (true) or open.
+    virtual void rec_state(std::int16_t kind, bool closed, std::int16_t pane) = 0;
+    // False: the client unloads the plug-in.
+    virtual bool SetUserinfo(QString& nickname, QString& account, std::uint8_t& seatFlag,
+                             std::int16_t& seat, bool credit, std::uint8_t& sex, QString& tag,
+                             QString& face) = 0;
+    // The relative seat (1..3) whose player left or is being replaced.
+    virtual void ClearUser(std::int16_t seat) = 0;
     // The number of waiting work items.
     virtual std::int32_t CheckSendBuff() = 0;
     virtual void GetSendBuff(PropWorkItem& item) = 0;

@@ -6,6 +6,12 @@
 
 namespace props {
 
+bool InitGameDll(client::Client& c) {
+    if (c.g_oPropDll || c.s.g_nPropState != 0 || !c.s.g_bLoggedIn) return c.s.g_nPropState > 0;
+    c.s.g_nPropState = -1;
+    return false;
+}
+
 void ExitGameDll(client::Client& c, std::int16_t& code) {
     if (c.s.g_nPropState < 1) return;
     if (c.g_oPropDll) c.g_oPropDll->InitExit(code);

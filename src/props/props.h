@@ -12,6 +12,10 @@ class Client;
 // (g_nPropState stays 0), so the calls that need it do nothing.
 namespace props {
 
+// Loads the plug-in when none is loaded and the local player is logged in. The plug-in is not
+// part of this client: it cannot be created, so it is marked unavailable (-1). True when loaded.
+bool InitGameDll(client::Client& c);
+
 // Unloads the plug-in when it is loaded (g_nPropState 1 or more); otherwise nothing.
 void ExitGameDll(client::Client& c, std::int16_t& code);
 

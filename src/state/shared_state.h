@@ -127,6 +127,9 @@ struct SharedState {
     bool g_bVideoOn = false;
     bool g_bRelayLoggedIn = false;
     bool g_bLocalVideoOk = false;
+    // The seats' video has been asked of the relay; each player who sits down later is asked
+    // for on arrival.
+    bool g_bVideoRequested = false;
 
     // Connection and table life.
     bool g_bConnected = false;  // a login is pending
@@ -253,6 +256,9 @@ struct SharedState {
     // The server dispatcher: the players' profiles by relative seat, the login answer's
     // time-out limit, the once-per-hand mark and the advertising pages named by the server.
     std::array<PlayerInfo, 4> g_aPlayerInfo;
+    // The chat voices handed out by the last assignment, four per sex.
+    std::array<bool, 4> g_aMaleVoiceTaken{};
+    std::array<bool, 4> g_aFemaleVoiceTaken{};
     std::int16_t g_nTimeoutLimit = 0;
     bool g_bTimeLimit = false;
     QString g_sAdBaseUrl;

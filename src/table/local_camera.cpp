@@ -7,14 +7,14 @@
 
 namespace table {
 
-void StartLocalCamera(client::Client& c) {
+void StartLocalCamera(client::Client& c, float bottomMargin) {
     auto& form = *c.MainForm;
     video::Ziva& ziva1 = *form.ziva1;
     const auto& avatar = form.Tou[0];
     ziva1.InitCapture();
     ziva1.Top = avatar.top();
     ziva1.Left = avatar.left();
-    ziva1.Height = avatar.height() - 7;
+    ziva1.Height = avatar.height() - bottomMargin;
     ziva1.Width = avatar.width();
     ziva1.CaptureFlag4 = true;
     ziva1.CaptureFlag2 = true;

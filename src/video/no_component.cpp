@@ -11,6 +11,9 @@ class NoComponentP2PSocket final : public P2PSocket {
   public:
     void ServerLogout() override {}
     void CloseSlot(std::int16_t&) override {}
+    QString UserID(std::int16_t&) override { return {}; }
+    std::int16_t SlotState(std::int16_t&) override { return 0; }
+    void RequestVideo(std::int16_t&, QString&) override {}
 };
 
 class NoComponentZiva final : public Ziva {

@@ -22,6 +22,12 @@ class P2PSocket {
 
     virtual void ServerLogout() = 0;
     virtual void CloseSlot(std::int16_t& slot) = 0;
+    // The peer slots 1..SlotCount: the user each holds (empty when free) and its state (below
+    // 1 free, below 10 not connected, above 9 connected).
+    virtual QString UserID(std::int16_t& slot) = 0;
+    virtual std::int16_t SlotState(std::int16_t& slot) = 0;
+    // Asks the relay for `user`'s video in `slot`.
+    virtual void RequestVideo(std::int16_t& slot, QString& user) = 0;
 };
 
 // The camera control over the local player's avatar.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <utility>
@@ -15,6 +16,16 @@ class RecordingPropDll final : public props::PropDll {
   public:
     void FixBuffPos() override {}
     void rec_state(std::int16_t link, bool up) override { states.emplace_back(link, up); }
+    void rec_state(std::int16_t kind, bool closed, std::int16_t pane) override {
+        paneStates.push_back({kind, closed, pane});
+    }
+    bool SetUserinfo(QString& nickname, QString& account, std::uint8_t& seatFlag,
+                     std::int16_t& seat, bool credit, std::uint8_t& sex, QString& tag,
+                     QString& face) override {
+        users.push_back({nickname, account, seatFlag, seat, credit, sex, tag, face});
+        return acceptUsers;
+    }
+    void ClearUser(std::int16_t seat) override { clearedSeats.push_back(seat); }
     std::int32_t CheckSendBuff() override { return 0; }
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
@@ -26,6 +37,23 @@ class RecordingPropDll final : public props::PropDll {
         if (onRecMsg) onRecMsg();
     }
 
+    struct User {
+        QString nickname, account;
+        std::uint8_t seatFlag;
+        std::int16_t seat;
+        bool credit;
+        std::uint8_t sex;
+        QString tag, face;
+    };
+    struct PaneState {
+        std::int16_t kind;
+        bool closed;
+        std::int16_t pane;
+    };
+    std::vector<User> users;
+    bool acceptUsers = true;
+    std::vector<std::int16_t> clearedSeats;
+    std::vector<PaneState> paneStates;
     std::vector<state::Frame> received;
     std::vector<std::pair<std::int16_t, bool>> states;
     std::vector<std::int16_t> exits;

@@ -167,6 +167,11 @@ void Form::setIcon(Picture icon) {
     changed();
 }
 
+void Form::setFocus() {
+    activate();
+    changed();
+}
+
 void Form::zOrder(int position) {
     if (position == 0 && view_) view_->windowRaised();
 }

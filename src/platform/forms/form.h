@@ -113,6 +113,8 @@ class Form : public Container {
 
     // ZOrder 0: to the front of the other windows (of its topmost band).
     void zOrder(int position = 0);
+    // SetFocus: the window becomes the active one and is drawn afresh.
+    void setFocus();
 
     // The control with the keyboard focus, nullptr when the window itself has it.
     Control* activeControl() const { return activeControl_; }

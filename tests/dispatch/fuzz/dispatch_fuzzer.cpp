@@ -19,6 +19,12 @@ class SilentPropDll final : public props::PropDll {
   public:
     void FixBuffPos() override {}
     void rec_state(std::int16_t, bool) override {}
+    void rec_state(std::int16_t, bool, std::int16_t) override {}
+    bool SetUserinfo(QString&, QString&, std::uint8_t&, std::int16_t&, bool, std::uint8_t&,
+                     QString&, QString&) override {
+        return true;
+    }
+    void ClearUser(std::int16_t) override {}
     std::int32_t CheckSendBuff() override { return 0; }
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
