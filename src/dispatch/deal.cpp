@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cards/card_picture.h"
+#include "cards/display/card_images.h"
 #include "cards/display/card_picture_display.h"
 #include "cards/display/receive_dealt_cards.h"
 #include "client/client.h"
@@ -14,7 +15,6 @@
 #include "dispatch/declaration_offer.h"
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
-#include "platform/runtime/failure.h"
 #include "props/props.h"
 #include "settlement/score_window.h"
 #include "state/message_types.h"
@@ -30,7 +30,6 @@ constexpr std::size_t MayDeclareByte = 68;
 constexpr std::size_t CalledSuitByte = 72;
 constexpr std::size_t GroupByte = 84;
 enum DealPhase : std::uint8_t { DealPhaseFirst = 1, DealPhaseMiddle = 2, DealPhaseLast = 3 };
-constexpr int MaxHandCards = 13;
 constexpr std::int16_t RankAce = 14;
 constexpr std::int16_t KindChuai = 2;
 constexpr std::int16_t KindPass = 9;
@@ -42,19 +41,15 @@ void HideBubblesAndReadyMarks(client::MainForm& form) {
     for (int i = 0; i < 4; ++i) form.OK[i].setVisible(false);
 }
 
-// The ChuaiPai button beside the pass button; the countdown passes.
+// The group's declaration (ActionChuai) beside the pass button; the countdown passes.
 void OfferGroupDeclaration(client::Client& c) {
     state::SharedState& s = c.s;
-    client::MainForm& form = *c.MainForm;
     StartDeclarationCountdown(c);
     s.g_nGroupSize = s.g_aCardGroup[9] == s.g_aCardGroup[13] ? 4 : 3;
     PlaceDeclarationButton(c, 0, KindChuai, 440);
     PlaceDeclarationButton(c, 1, KindPass, 520);
     s.g_nDefaultBid = 1;
-    for (int i = 0; i < 2; ++i) {
-        form.btnJiaofen[i].setEnabled(true);
-        form.btnJiaofen[i].setVisible(true);
-    }
+    ShowDeclarationButtons(c, 2);
 }
 
 // The ace of the called suit stands beside the hand while the last cards come in.
@@ -97,23 +92,14 @@ void StopClocksForDeal(client::Client& c) {
 void ShowHandBacks(client::Client& c, int n) {
     state::SharedState& s = c.s;
     client::MainForm& form = *c.MainForm;
-    if (n < 1 || n > MaxHandCards) {
-        platform::fail(platform::RuntimeFailure::Kind::IndexOutOfRange, "Subscript out of range");
-    }
     forms::Image& right = form.shanImage[2];
     right.setTop(240 * s.g_fScaleY);
     right.setLeft(860 * s.g_fScaleX);
     right.setWidth(200 * s.g_fScaleX);
     right.setHeight(200 * s.g_fScaleY);
-    const resources::PictureIds& ids = c.ids;
-    const bool full = s.g_fScaleX == 1.0f;
-    const std::array tables =
-        full ? std::array{&ids.g_aIdPile1, &ids.g_aIdPile2, &ids.g_aIdPile3}
-             : std::array{&ids.g_aIdPile1Small, &ids.g_aIdPile2Small, &ids.g_aIdPile3Small};
     for (int e = 0; e < 3; ++e) {
-        const QString& id = (*tables[std::size_t(e)])[std::size_t(n - 1)];
         forms::Image& pile = form.shanImage[e];
-        connection::ShowResourcePicture(c, connection::IntegerArg(id).toInteger(), pile);
+        connection::ShowResourcePicture(c, cards::HandBackPictureId(c, e + 1, n), pile);
         pile.zOrder(0);
         pile.setVisible(true);
         pile.setStretch(false);

@@ -117,13 +117,6 @@ void ShowOfferedAce(client::Client& c, const state::Frame& message, int k) {
                            std::int16_t(cards::CardPictureCodeOf(suit, rank)), 1);
 }
 
-void ShowButtons(client::MainForm& form, int n) {
-    for (int i = 0; i < n; ++i) {
-        form.btnJiaofen[i].setEnabled(true);
-        form.btnJiaofen[i].setVisible(true);
-    }
-}
-
 // One ace: its button beside the pass button. Two or three: the pass button, and the aces to
 // click in the option images. The countdown passes in both cases, and clicks nothing without
 // an ace.
@@ -138,11 +131,11 @@ void OfferAceDeclaration(client::Client& c, const state::Frame& message) {
         PlaceDeclarationButton(c, 0, KindXuan, 440);
         PlaceDeclarationButton(c, 1, KindPass, 520);
         s.g_nDefaultBid = 1;
-        ShowButtons(*c.MainForm, 2);
+        ShowDeclarationButtons(c, 2);
     } else if (s.g_nAceCount == 2 || s.g_nAceCount == 3) {
         PlaceDeclarationButton(c, 0, KindPass, 520);
         s.g_nDefaultBid = 0;
-        ShowButtons(*c.MainForm, 1);
+        ShowDeclarationButtons(c, 1);
         for (int k = 0; k < s.g_nAceCount; ++k) ShowOfferedAce(c, message, k);
     }
 }

@@ -50,6 +50,13 @@ void PlaceDeclarationButton(client::Client& c, int index, std::int16_t kind, flo
         connection::IntegerArg(designX * c.s.g_fScaleX));
 }
 
+void ShowDeclarationButtons(client::Client& c, int n) {
+    for (int i = 0; i < n; ++i) {
+        c.MainForm->btnJiaofen[i].setEnabled(true);
+        c.MainForm->btnJiaofen[i].setVisible(true);
+    }
+}
+
 void QueueAutomaticPass(client::Client& c) {
     state::Frame pass = cards::BuildDeclareFrame(c.s.custom[0].seat, cards::ActionPass);
     connection::QueueOutgoingMessage(c.s, pass);

@@ -19,6 +19,9 @@ void StartDeclarationCountdown(client::Client& c);
 // the caller's.
 void PlaceDeclarationButton(client::Client& c, int index, std::int16_t kind, float designX);
 
+// Declaration buttons 0 to n - 1 enabled and shown; the others are left as they are.
+void ShowDeclarationButtons(client::Client& c, int n);
+
 // The answer when the player may not declare: MsgDeclare with ActionPass and no cards.
 void QueueAutomaticPass(client::Client& c);
 

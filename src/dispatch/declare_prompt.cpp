@@ -31,7 +31,7 @@ struct OfferedSet {
     std::int16_t defaultBid;
 };
 
-// Kinds: 2 ChuaiPai, 3 Ceng, 4 PingDa, 5 FanChuai, 6 GenChuai, 7 ShuaiPai, 8 BaoDa, 9 pass. Each
+// Kinds: 2 Chuai, 3 Ceng, 4 PingDa, 5 FanChuai, 6 GenChuai, 7 ShuaiPai, 8 BaoDa, 9 pass. Each
 // row is centred on the table; the default is pass where offered, else PingDa, else GenChuai.
 constexpr std::array<OfferedSet, 8> OfferedSets{{
     {0x005, {{{2, 440}, {9, 520}}}, 2, 1},
@@ -68,10 +68,7 @@ void HandleDeclarePrompt(client::Client& c, state::Frame& message) {
         // default left from an earlier prompt.
         s.g_nDefaultBid = NoDefaultBid;
     }
-    for (int i = 0; i < n; ++i) {
-        form.btnJiaofen[i].setEnabled(true);
-        form.btnJiaofen[i].setVisible(true);
-    }
+    ShowDeclarationButtons(c, n);
     for (int i = n; i < DeclarationButtons; ++i) {
         form.btnJiaofen[i].setEnabled(false);
         form.btnJiaofen[i].setVisible(false);

@@ -76,6 +76,9 @@ class SeatedLoopback : public ::testing::Test, protected support::LoopbackTable 
         deliver(support::BuildLoginReply({.loginResult = 1}));
         ASSERT_TRUE(c->s.g_bLoggedIn);
         SeatPlayers(*c);
+        // During a hand no keep-alive goes out (the first deal batch stops them): the server
+        // sees only the answers.
+        form().TimerKeepAlive.setEnabled(false);
         server.clearFrames();
     }
     client::MainForm& form() { return *c->MainForm; }

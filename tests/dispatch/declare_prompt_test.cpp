@@ -24,7 +24,7 @@ struct PromptCase {
     std::uint16_t timeoutSends;  // 0: nothing
 };
 
-// Kinds: 2 ChuaiPai, 3 Ceng, 4 PingDa, 5 FanChuai, 6 GenChuai, 7 ShuaiPai, 8 BaoDa, 9 pass.
+// Kinds: 2 Chuai, 3 Ceng, 4 PingDa, 5 FanChuai, 6 GenChuai, 7 ShuaiPai, 8 BaoDa, 9 pass.
 const PromptCase kPrompts[] = {
     {"PassOrChuai", 0x005, {{2, 440}, {9, 520}}, 1, 0x001},
     {"PassOrCeng", 0x009, {{3, 440}, {9, 520}}, 1, 0x001},

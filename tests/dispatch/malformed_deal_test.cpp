@@ -132,8 +132,10 @@ TEST_F(DealSteps, AMinimisedTableComesBackUnlessTheBossKeyHidesIt) {
         dispatch(FirstBatch(5));
         EXPECT_EQ(form().windowState(),
                   bossKey ? forms::WindowState::Minimized : forms::WindowState::Normal);
-        EXPECT_EQ(hallCommands(), bossKey ? std::vector<SystemCommand>{}
-                                          : std::vector<SystemCommand>{SystemCommand::Minimise});
+        // The table's own restore minimises the hall as well.
+        const auto commands = hallCommands();
+        EXPECT_EQ(commands.empty(), bossKey);
+        for (const auto command : commands) EXPECT_EQ(command, SystemCommand::Minimise);
         c.s.g_nDealtCards = 0;
     }
 }
