@@ -5,9 +5,6 @@
 
 namespace dispatch {
 
-void HandleDeal(client::Client&, state::Frame&) {}
-void HandleDeclarePrompt(client::Client&, state::Frame&) {}
-void HandleDeclared(client::Client&, state::Frame&) {}
 void HandleMarkedAces(client::Client&, state::Frame&) {}
 void HandleBaoShuai(client::Client&, state::Frame&) {}
 void HandleTurn(client::Client&, state::Frame&) {}

@@ -32,6 +32,21 @@ void ShowPropText(client::Client&, const QString&, const std::vector<std::int32_
 
 void PlayBaoXiang(client::Client&) {}
 
+void ResetPropShow(client::Client& c) {
+    auto& form = *c.MainForm;
+    if (form.ImgProp.visible() || form.ImgProp.enabled()) {
+        form.ImgProp.setVisible(false);
+        form.ImgProp.setEnabled(false);
+    }
+    if (form.LbProp.visible()) {
+        form.LbProp.setCaption({});
+        form.LbProp.setVisible(false);
+    }
+    if (c.s.g_nPropState > 0 && c.g_oPropDll) c.g_oPropDll->InitShowNext(true);
+    c.s.g_aScoreLines = {};
+    c.s.g_aPrizeAmount = {};
+}
+
 void OpenBaoXiang(client::Client&, std::int16_t&) {}
 
 }  // namespace props

@@ -23,6 +23,9 @@ void AddPropChatLine(client::Client& c, const QString& text);
 void ShowPropText(client::Client& c, const QString& text, const std::vector<std::int32_t>& rect,
                   const std::vector<std::int32_t>& style);
 void PlayBaoXiang(client::Client& c);
+// Clears the props display before the next deal: the chest picture and the floating text go,
+// the plug-in (when loaded) prepares its next show, and the props' score lines are erased.
+void ResetPropShow(client::Client& c);
 void OpenBaoXiang(client::Client& c, std::int16_t& pick);
 
 }  // namespace props

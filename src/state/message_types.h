@@ -7,6 +7,7 @@ namespace state {
 // Message types (byte 3 of a frame) of the frames the client builds.
 enum MessageType : std::uint8_t {
     MsgDeclare = 3,
+    MsgDealDone = 4,
     MsgPlayCards = 7,
     MsgSeatAction = 16,
     MsgLogin = 18,

@@ -253,6 +253,10 @@ struct SharedState {
     std::int16_t g_nGroupSize = 0;
     std::array<std::uint8_t, 16> g_aCardGroup{};
 
+    // The deal: the marked aces of the new hand are not yet found (the last batch clears it; the
+    // first turn of the hand finds them).
+    bool g_bAcesMarked = false;
+
     // The server dispatcher: the players' profiles by relative seat, the login answer's
     // time-out limit, the once-per-hand mark and the advertising pages named by the server.
     std::array<PlayerInfo, 4> g_aPlayerInfo;

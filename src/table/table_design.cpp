@@ -109,6 +109,8 @@ void DressPlayArea(client::MainForm& form) {
     form.imgfanshu.setVisible(false);
     form.lblfanshu.setVisible(false);
     form.lblfanshu.setTransparent(true);
+    // The deal and the declarations set only its text and font: it takes the size of the text.
+    form.lblfanshu.setAutoSize(true);
     for (int k = 0; k < 3; ++k) {
         form.shanImage[k].setStretch(true);
         form.shanImage[k].setVisible(false);

@@ -1,6 +1,12 @@
 #include "cards/display/card_images.h"
 
+#include <array>
+
+#include "client/client.h"
 #include "client/main_form.h"
+#include "connection/resource_pictures.h"
+#include "platform/runtime/failure.h"
+#include "state/shared_state.h"
 
 namespace cards {
 
@@ -17,6 +23,19 @@ forms::ControlArray<forms::Image>* SeatCardImages(client::MainForm& form, int se
         default:
             return nullptr;
     }
+}
+
+std::int16_t HandBackPictureId(const client::Client& c, int seat, int held) {
+    if (seat < 1 || seat > 3 || held < 1 || held > 13) {
+        platform::fail(platform::RuntimeFailure::Kind::IndexOutOfRange, "Subscript out of range");
+    }
+    const resources::PictureIds& ids = c.ids;
+    const std::array tables =
+        c.s.g_fScaleX == 1.0f
+            ? std::array{&ids.g_aIdPile1, &ids.g_aIdPile2, &ids.g_aIdPile3}
+            : std::array{&ids.g_aIdPile1Small, &ids.g_aIdPile2Small, &ids.g_aIdPile3Small};
+    return connection::IntegerArg((*tables[std::size_t(seat - 1)])[std::size_t(held - 1)])
+        .toInteger();
 }
 
 }  // namespace cards

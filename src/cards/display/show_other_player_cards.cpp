@@ -91,13 +91,7 @@ void ShowHandBackPile(client::Client& c, int seat) {
         pile.setVisible(false);
         return;
     }
-    const bool full = s.g_fScaleX == 1.0f;
-    const resources::PictureIds& ids = c.ids;
-    const std::array<const std::array<QString, 13>*, 3> tables =
-        full ? std::array{&ids.g_aIdPile1, &ids.g_aIdPile2, &ids.g_aIdPile3}
-             : std::array{&ids.g_aIdPile1Small, &ids.g_aIdPile2Small, &ids.g_aIdPile3Small};
-    const auto entry = std::size_t(std::min(left, MaxHandCards) - 1);
-    s.g_nResId = connection::IntegerArg((*tables[std::size_t(seat - 1)])[entry]).toInteger();
+    s.g_nResId = HandBackPictureId(c, seat, std::min(left, MaxHandCards));
     const auto file =
         connection::WriteResourcePicture(c, connection::TempPicturePath(c, s.g_nResId));
     if (file) {
