@@ -44,7 +44,7 @@ void RestoreTableWindow(client::Client& c) {
     if (form.windowState() == forms::WindowState::Normal || c.s.g_bBossKey) return;
     form.setWindowState(forms::WindowState::Normal);
     connection::MinimizeHall(c);
-    form.zOrder(0);
+    form.setFocus();
 }
 
 void ShowWealthBadge(client::Client& c) {
