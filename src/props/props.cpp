@@ -2,6 +2,7 @@
 
 #include "client/client.h"
 #include "client/main_form.h"
+#include "connection/send_queue.h"
 #include "platform/files/dir_lookup.h"
 #include "platform/files/windows_path.h"
 #include "platform/runtime/failure.h"
@@ -177,6 +178,20 @@ void ReleaseHeldSettlement(client::Client& c) {
     if (!c.propShow.settlementHeld) return;
     c.propShow.settlementHeld = false;
     settlement::ShowSettlement(c, c.s.g_aHeldResultFrame);
+}
+
+void SendHeldPropFrames(client::Client& c) {
+    auto& s = c.s;
+    const std::pair<state::Frame*, bool> held[] = {{&s.g_aHeldPropFrameA, s.g_bHoldPropFrameA},
+                                                   {&s.g_aHeldPropFrameB, s.g_bHoldPropFrameB}};
+    for (const auto& [frame, holding] : held) {
+        if ((*frame)[state::FrameTypeByte] != 0 && !holding) {
+            state::Frame out = *frame;
+            connection::QueueOutgoingMessage(s, out);
+        }
+        (*frame)[state::FrameTypeByte] = 0;
+    }
+    s.g_bHoldPropFrameB = false;
 }
 
 void ResetPropShow(client::Client& c) {

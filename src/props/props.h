@@ -47,6 +47,10 @@ void ReleaseHeldSettlement(client::Client& c);
 bool PropsPolling(client::Client& c);
 void ChestCountdown(client::Client& c);
 
+// At a deal of phase 1: the outgoing props frames held back since the hand's results go out
+// (each whose hold has been used), then the second kind is no longer held.
+void SendHeldPropFrames(client::Client& c);
+
 // Clears the props display at a deal.
 void ResetPropShow(client::Client& c);
 

@@ -198,6 +198,10 @@ struct UnloadCase {
     int settled;
 };
 
+inline void PrintTo(const UnloadCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class UnloadDuringShow : public ChestShow, public ::testing::WithParamInterface<UnloadCase> {};
 
 TEST_P(UnloadDuringShow, TheHeldSettlementIsShownOnceUnlessTheTableIsLeft) {

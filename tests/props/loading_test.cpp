@@ -77,6 +77,10 @@ struct FailureCase {
     bool loggedIn;
 };
 
+inline void PrintTo(const FailureCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class LoadingFailure : public PropsTest, public ::testing::WithParamInterface<FailureCase> {};
 
 TEST_P(LoadingFailure, MakesThePlugInUnavailableAndTheSettlementImmediate) {
@@ -136,6 +140,10 @@ struct LayoutCase {
     std::function<void(props::BaoInfo&)> spoil;
 };
 
+inline void PrintTo(const LayoutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class ChestLayout : public PropsTest, public ::testing::WithParamInterface<LayoutCase> {};
 
 TEST_P(ChestLayout, AnUnusableLayoutMeansNoChests) {
@@ -170,6 +178,10 @@ struct GateCase {
     std::function<void(PropsTest&, client::Client&)> call;
     const char* expected;  // the call the plug-in sees while loaded
 };
+
+inline void PrintTo(const GateCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class StateGate : public PropsTest,
                   public ::testing::WithParamInterface<std::tuple<GateCase, int>> {};

@@ -35,6 +35,10 @@ struct WorkCase {
     Effects expected;
 };
 
+inline void PrintTo(const WorkCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WorkItems : public PropsTest, public ::testing::WithParamInterface<WorkCase> {};
 
 TEST_P(WorkItems, RunOnTheTickOrAreIgnored) {
@@ -104,6 +108,10 @@ struct CheckCase {
     std::optional<std::int16_t> value;  // the key code or seat passed on; nothing: ignored
 };
 
+inline void PrintTo(const CheckCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class WorkItemCheck : public ::testing::TestWithParam<CheckCase> {};
 
 TEST_P(WorkItemCheck, PassesOnlyValuesTheTableCanTake) {
@@ -161,6 +169,30 @@ TEST_F(PropsTest, AFloatingTextGoesAfterIntervalTimesRepeat) {
     runFor(100);
     EXPECT_FALSE(form().LbProp.visible());
     EXPECT_FALSE(form().TimerProp.enabled());
+}
+
+}  // namespace
+}  // namespace props_test
+
+namespace props_test {
+namespace {
+
+// The props frames the end of a hand held back go out at the next deal, once each.
+TEST_F(PropsTest, HeldPropFramesGoOutAtTheDealOnceTheirHoldIsUsed) {
+    ASSERT_TRUE(loadScripted());
+    auto& s = c.s;
+    s.g_aHeldPropFrameA = PropFrame(45);
+    s.g_aHeldPropFrameB = PropFrame(45);
+    s.g_bHoldPropFrameA = false;  // used: its frame was taken
+    s.g_bHoldPropFrameB = true;   // still waiting: nothing to send
+    const std::int32_t before = s.g_aSendRing.unread();
+    props::SendHeldPropFrames(c);
+    EXPECT_EQ(s.g_aSendRing.unread() - before, std::int32_t(state::FrameSize));
+    EXPECT_EQ(s.g_aHeldPropFrameA[state::FrameTypeByte], 0);
+    EXPECT_EQ(s.g_aHeldPropFrameB[state::FrameTypeByte], 0);
+    EXPECT_FALSE(s.g_bHoldPropFrameB);
+    props::SendHeldPropFrames(c);
+    EXPECT_EQ(s.g_aSendRing.unread() - before, std::int32_t(state::FrameSize));
 }
 
 }  // namespace
