@@ -13,6 +13,7 @@
 #include "platform/runtime/random.h"
 #include "platform/runtime/single_instance.h"
 #include "props/prop_dll.h"
+#include "props/props_state.h"
 #include "resources/picture_ids.h"
 #include "sound/sound_context.h"
 #include "sound/sound_state.h"
@@ -98,6 +99,7 @@ class Client {
     std::unique_ptr<platform::SingleInstanceLock> instanceLock;
     std::unique_ptr<props::PropDll> g_oPropDll;
     props::PropWorkItem propWork;
+    props::PropsState propShow;
 
     // Leaving the table and reconnection: the exit dialogs and the hidden reconnect window.
     QString App_Title() const { return QStringLiteral("Korvash"); }

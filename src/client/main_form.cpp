@@ -34,6 +34,10 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     Lbchat.onClick.bind(this, &MainForm::Lbchat_Click);
     imgword1.onClick.bind(this, &MainForm::imgword1_Click);
     imgword2.onClick.bind(this, &MainForm::imgword2_Click);
+    TimerProp.onTimer.bind(this, &MainForm::TimerProp_Timer);
+    ImgProp.onClick.bind(this, &MainForm::ImgProp_Click);
+    Bank.onClick.bind(this, &MainForm::Bank_Click);
+    Bank.onMouseMove.bind(this, &MainForm::Bank_MouseMove);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);

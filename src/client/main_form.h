@@ -104,7 +104,7 @@ class MainForm : public forms::Form {
     // Props: the card backs (members beyond 0 made at load), the props picture and the
     // floating text.
     forms::ControlArray<forms::Image> imgDipai{Pic1, "imgDipai"};
-    forms::Image ImgProp{Pic1, "ImgProp"};
+    forms::ControlArray<forms::Image> ImgProp{Pic1, "ImgProp"};  // treasure chests 0..14
     forms::Label LbProp{Pic1, "LbProp"};
 
     // Video: the frames of the three remote panes, the four button bars (0 the local one), the
@@ -141,6 +141,7 @@ class MainForm : public forms::Form {
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
     // The chat line's flood gate: Enter closes it for 800 ms.
     forms::Timer TimerChat{*this, "TimerChat", 800, false};
+    forms::Timer TimerProp{*this, "TimerProp", 50, false};
     // The animated GIF control the window carries; nothing gives it a GIF.
     anigif::ucAniGIF ucAniGIF1{*this, "ucAniGIF1"};
 
@@ -201,6 +202,11 @@ class MainForm : public forms::Form {
     void Chat_GotFocus();
     void Chat_LostFocus();
     void TimerChat_Timer();
+    // Props: the floating text's timer and the chest count-up, a chest clicked, the bank button.
+    void TimerProp_Timer();
+    void ImgProp_Click(int Index);
+    void Bank_Click();
+    void Bank_MouseMove(int Button, int Shift, float X, float Y);
     void Lbchat_Click();
     void imgword1_Click();
     void imgword2_Click();

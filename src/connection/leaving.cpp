@@ -146,7 +146,7 @@ void ResetTableState(Client& c) {
     s.g_bWord2Hover = false;
     if (s.g_nPropState > 0) {
         std::int16_t code = 0;
-        props::ExitGameDll(c, code);
+        props::ExitGameDll(c, code, props::HeldSettlement::Drop);
     }
     c.frmOtherExit.unload();
     c.frmExit.unload();

@@ -11,7 +11,6 @@
 #include "dispatch/server_message_types.h"
 #include "platform/runtime/conversions.h"
 #include "props/props.h"
-#include "settlement/show_settlement.h"
 #include "state/message_types.h"
 #include "table/table_layout.h"
 
@@ -44,15 +43,6 @@ constexpr std::int32_t kIdleRoundsLimit = 5000;
 constexpr std::uint16_t HeldPropKindA = 129;
 constexpr std::uint16_t HeldPropKindB = 386;
 constexpr std::size_t kPropKindByte = 8;
-
-enum PropWorkType : std::int32_t {
-    PropWorkChatLine = 0,
-    PropWorkText = 1,
-    PropWorkFrame = 2,
-    PropWorkSeatClick = 3,
-    PropWorkKey = 4,
-    PropWorkSeatCard = 5,
-};
 
 bool Connected(MainForm& form) {
     return form.Winsock1.state() == SocketState::Connected;
@@ -215,123 +205,6 @@ void BubbleTimeout(Client& c, MainForm& form) {
     s.channels.g_aCheckTicks[state::ChannelBubble] = 0;
 }
 
-void RunPropWorkItem(Client& c, MainForm& form) {
-    props::PropWorkItem& work = c.propWork;
-    switch (work.g_nPropWorkType) {
-        case PropWorkChatLine:
-            if (!work.g_sPropText.isEmpty()) {
-                props::AddPropChatLine(c, work.g_sPropText);
-                work.g_sPropText.clear();
-            }
-            break;
-        case PropWorkText:
-            if (!work.g_sPropText.isEmpty() && work.g_aPropRect.size() == 4) {
-                props::ShowPropText(c, work.g_sPropText, work.g_aPropRect, work.g_aPropStyle);
-                work.g_sPropText.clear();
-                work.g_aPropRect.clear();
-                work.g_aPropStyle.clear();
-            }
-            break;
-        case PropWorkFrame:
-            if (work.g_aPropBytes.size() == state::FrameSize) {
-                Frame frame{};
-                std::copy(work.g_aPropBytes.begin(), work.g_aPropBytes.end(), frame.begin());
-                QueueOutgoingMessage(c.s, frame);
-            }
-            break;
-        case PropWorkSeatClick: {
-            const std::int16_t k = platform::textToInteger(work.g_sPropText);
-            if (k >= 1 && k <= 3) form.Tou_Click(k);
-            break;
-        }
-        case PropWorkKey: {
-            int keyCode = platform::textToInteger(work.g_sPropText);
-            form.Pic1_KeyDown(keyCode, 0);
-            break;
-        }
-        case PropWorkSeatCard: {
-            const std::int16_t k = platform::textToInteger(work.g_sPropText);
-            if (k >= 0 && k <= 3) form.Tou_MouseMove(k, 0, 0, 0, 0);
-            break;
-        }
-        default:
-            break;
-    }
-}
-
-void ShowHeldSettlementAndGoOn(Client& c) {
-    settlement::ShowSettlement(c, c.s.g_aHeldResultFrame);
-    if (c.s.g_nPropState > 0 && c.g_oPropDll) c.g_oPropDll->InitShowNext(false);
-}
-
-// Returns false when the tick ends here.
-bool PropsPolling(Client& c, MainForm& form) {
-    state::SharedState& s = c.s;
-    if (!s.g_bPropRunning) return true;
-    if (s.g_nPropState > 0 && c.g_oPropDll) {
-        const std::int32_t waiting = c.g_oPropDll->CheckSendBuff();
-        for (std::int32_t i = 0; i < waiting; ++i) {
-            c.propWork.g_nPropWorkType = -1;
-            // An earlier item can have unloaded the plug-in (by leaving the table, say).
-            if (s.g_nPropState < 1 || !c.g_oPropDll) return false;
-            c.g_oPropDll->GetSendBuff(c.propWork);
-            RunPropWorkItem(c, form);
-        }
-    }
-    if (!s.g_bScorePending) return true;
-    if (s.g_nPropState < 1) {
-        s.g_bScorePending = false;
-        settlement::ShowSettlement(c, s.g_aHeldResultFrame);
-        return false;
-    }
-    if (s.g_bPropScorePending) {
-        if (!c.g_oPropDll || c.g_oPropDll->GetScoreInfo() != 1) return true;
-        s.g_bPropScorePending = false;
-        s.g_bScorePending = false;
-        s.g_bBaoPicked = false;
-        if (s.g_nPropState == 2) {
-            props::PlayBaoXiang(c);
-        } else {
-            ShowHeldSettlementAndGoOn(c);
-        }
-        return true;
-    }
-    s.g_bScorePending = false;
-    ShowHeldSettlementAndGoOn(c);
-    return true;
-}
-
-void ChestCountdown(Client& c, MainForm& form) {
-    state::SharedState& s = c.s;
-    if (!s.g_bBaoChoosing) return;
-    if (form.imgDipai[0].visible()) {
-        for (int i = 0; i < 3; ++i) form.imgDipai[i].setVisible(false);
-    }
-    ++s.g_nBaoTicks;
-    if (s.g_nBaoTicks <= 19) return;
-    s.g_nBaoTicks = 0;
-    s.g_nBaoCountdown = platform::checkedInteger(std::int64_t{s.g_nBaoCountdown} - 1);
-    if (s.g_bBaoPicked) {
-        s.g_bBaoChoosing = false;
-    } else if (!s.g_aPrizeInfo[1][0].isEmpty() || s.g_aPrizeAmount[0] > 0) {
-        form.LbProp.setCaption(QStringLiteral("请选择一个宝箱打开") + u'\n' +
-                               QString::number(s.g_nBaoCountdown));
-        if (s.g_nBaoCountdown < 1) {
-            s.g_bBaoChoosing = false;
-            std::int16_t pick = platform::toInteger(double(c.random.next()) * 4);
-            props::OpenBaoXiang(c, pick);
-        }
-    } else {
-        form.LbProp.setCaption(QStringLiteral("请等待玩家打开宝箱") + u'\n' +
-                               QString::number(s.g_nBaoCountdown));
-        if (s.g_nBaoCountdown <= 2) {
-            s.g_bBaoChoosing = false;
-            std::int16_t others = -1;
-            props::OpenBaoXiang(c, others);
-        }
-    }
-}
-
 void CountTick(state::SharedState& s) {
     auto& ticks = s.channels.g_aCheckTicks;
     for (int k = state::ChannelSend; k <= state::ChannelReadyClock; ++k) ++ticks[k];
@@ -373,8 +246,8 @@ void MainForm::TimerBong_Timer() {
     StepReadyClock(c);
     DisconnectTest(c, *this);
     BubbleTimeout(c, *this);
-    if (!PropsPolling(c, *this)) return;
-    ChestCountdown(c, *this);
+    if (!props::PropsPolling(c)) return;
+    props::ChestCountdown(c);
 }
 
 }  // namespace client

@@ -9,6 +9,7 @@
 #include "dispatch/prop_plugin.h"
 #include "platform/text/gbk.h"
 #include "props/prop_dll.h"
+#include "props/props.h"
 #include "settlement/score_window.h"
 #include "settlement/show_settlement.h"
 
@@ -53,7 +54,7 @@ void HoldForPropShow(client::Client& c, const state::Frame& message) {
     s.g_aPrizeInfo = {};
     // Held before the plug-in is told, so that a failing call cannot leave a stale frame to be
     // settled.
-    s.g_aHeldResultFrame = message;
+    props::HoldResultFrame(c, message);
     PropPlugin(c).InitShowEnd();
     s.Player_num = 0;
 }

@@ -8,7 +8,6 @@
 #include "connection/leaving.h"
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
-#include "dispatch/prop_plugin.h"
 #include "dispatch/table_closing.h"
 #include "dispatch/wealth_display.h"
 #include "platform/runtime/message_box.h"
@@ -114,7 +113,7 @@ void ClearRemovedSeat(client::Client& c, int k) {
     c.Hero->ID[k].setCaption({});
     c.Score->Tou[k].setPicture({});
     c.Score->ID[k].setCaption({});
-    if (s.g_nPropState > 0) PropPlugin(c).ClearUser(static_cast<std::int16_t>(k));
+    props::PropsOnPlayerGone(c, static_cast<std::int16_t>(k));
     if (s.g_bVideoOn) video::ClearSeatVideo(c, k);
 }
 

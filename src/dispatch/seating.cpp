@@ -13,7 +13,6 @@
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
 #include "dispatch/player_info.h"
-#include "dispatch/prop_plugin.h"
 #include "dispatch/wealth_display.h"
 #include "platform/runtime/failure.h"
 #include "props/prop_dll.h"
@@ -136,7 +135,7 @@ void HandlePlayerInfo(client::Client& c, state::Frame& message) {
         form.setFocus();
     }
 
-    if (T >= 1 && s.g_nPropState > 0) PropPlugin(c).ClearUser(static_cast<std::int16_t>(T));
+    if (T >= 1) props::PropsOnPlayerGone(c, static_cast<std::int16_t>(T));
     s.custom[T].name = account;
     if (T >= 1) s.custom[T].seat = playerSeat;
 
@@ -146,20 +145,7 @@ void HandlePlayerInfo(client::Client& c, state::Frame& message) {
     DecodePlayerInfo(info, message);
     const int L = WealthLevel(info.gold);
 
-    if (ReadByte(message, bytes::NoProps) == 0 && s.g_nPropAllowed == 1) {
-        if (s.g_nPropState == 0) props::InitGameDll(c);
-    } else {
-        s.g_nPropState = -1;
-    }
-    if (c.g_oPropDll && info.gold > 0) {
-        std::uint8_t seatFlag = s.custom[T].seat;
-        auto seat = static_cast<std::int16_t>(T);
-        if (!c.g_oPropDll->SetUserinfo(info.nickname, s.custom[T].name, seatFlag, seat,
-                                       info.credit != 0, info.sex, info.tag, info.face)) {
-            std::int16_t code = 0;
-            props::ExitGameDll(c, code);
-            s.g_nPropState = -1;
-        }
+    if (props::PropsOnPlayerInfo(c, message, static_cast<std::int16_t>(T))) {
         form.Tou[T].setVisible(false);
         form.Tou[T].setEnabled(false);
         if (T == 0 && s.g_bLocalVideoOk && c.g_oPropDll) {

@@ -149,9 +149,13 @@ void DressPlayArea(client::MainForm& form) {
     // The web pane lies over its picture; it stays hidden until it has a page to show.
     form.WebBrowser1.setVisible(false);
     form.WebBrowser2.setVisible(false);
-    form.ImgProp.setVisible(false);
+    form.ImgProp[0].setVisible(false);
+    form.ImgProp[0].setStretch(true);
     form.LbProp.setVisible(false);
     form.LbProp.setTransparent(true);
+    form.LbProp.setFontName(QStringLiteral("宋体"));
+    form.LbProp.setFontSize(15);
+    form.LbProp.setFontBold(true);
 }
 
 void DressVideoPanes(client::MainForm& form) {

@@ -7,6 +7,7 @@
 #include "client_loading.h"
 #include "platform/runtime/single_instance.h"
 #include "props/prop_dll.h"
+#include "support/prop_dll_fakes.h"
 #include "video/video_component.h"
 
 namespace {
@@ -292,7 +293,7 @@ TEST(StartUp, TheTableMusicStartsLooping) {
 }
 
 // Counts the plug-in's exits, and its release through the object's destruction.
-class RecordingPropDll final : public props::PropDll {
+class RecordingPropDll final : public support::NullPropDll {
   public:
     struct Log {
         int exits = 0;
@@ -301,18 +302,10 @@ class RecordingPropDll final : public props::PropDll {
     };
     explicit RecordingPropDll(Log& log) : log_(log) {}
     ~RecordingPropDll() override { log_.released = true; }
-    void FixBuffPos() override {}
-    void rec_state(std::int16_t, bool) override {}
-    std::int32_t CheckSendBuff() override { return 0; }
-    void GetSendBuff(props::PropWorkItem&) override {}
-    std::int32_t GetScoreInfo() override { return 0; }
-    void InitShowNext(bool) override {}
-    void InitShowEnd() override {}
     void InitExit(std::int16_t& code) override {
         ++log_.exits;
         log_.code = code;
     }
-    void Rec_MSG(state::Frame&) override {}
 
   private:
     Log& log_;

@@ -1,20 +1,21 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <functional>
 #include <utility>
 #include <vector>
 
+#include <QString>
+
 #include "props/prop_dll.h"
+#include "support/prop_dll_fakes.h"
 
 namespace dispatch_test {
 
 // A props plug-in that records what the table hands it. onRecMsg runs inside Rec_MSG, so a test
 // can look at the client's state at that moment or make the call fail.
-class RecordingPropDll final : public props::PropDll {
+class RecordingPropDll final : public support::NullPropDll {
   public:
-    void FixBuffPos() override {}
     void rec_state(std::int16_t link, bool up) override { states.emplace_back(link, up); }
     void rec_state(std::int16_t kind, bool closed, std::int16_t pane) override {
         paneStates.push_back({kind, closed, pane});
@@ -26,10 +27,6 @@ class RecordingPropDll final : public props::PropDll {
         return acceptUsers;
     }
     void ClearUser(std::int16_t seat) override { clearedSeats.push_back(seat); }
-    std::int32_t CheckSendBuff() override { return 0; }
-    void GetSendBuff(props::PropWorkItem&) override {}
-    std::int32_t GetScoreInfo() override { return 0; }
-    void InitShowNext(bool) override {}
     void InitShowEnd() override { ++showEnds; }
     void InitExit(std::int16_t& code) override { exits.push_back(code); }
     void Rec_MSG(state::Frame& message) override {

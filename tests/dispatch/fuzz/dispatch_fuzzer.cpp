@@ -12,27 +12,11 @@
 #include "platform/runtime/failure.h"
 #include "props/prop_dll.h"
 #include "support/client_harness.h"
+#include "support/prop_dll_fakes.h"
 
 namespace {
 
-class SilentPropDll final : public props::PropDll {
-  public:
-    void FixBuffPos() override {}
-    void rec_state(std::int16_t, bool) override {}
-    void rec_state(std::int16_t, bool, std::int16_t) override {}
-    bool SetUserinfo(QString&, QString&, std::uint8_t&, std::int16_t&, bool, std::uint8_t&,
-                     QString&, QString&) override {
-        return true;
-    }
-    void ClearUser(std::int16_t) override {}
-    std::int32_t CheckSendBuff() override { return 0; }
-    void GetSendBuff(props::PropWorkItem&) override {}
-    std::int32_t GetScoreInfo() override { return 0; }
-    void InitShowNext(bool) override {}
-    void InitShowEnd() override {}
-    void InitExit(std::int16_t&) override {}
-    void Rec_MSG(state::Frame&) override {}
-};
+using SilentPropDll = support::NullPropDll;
 
 constexpr std::int16_t kPropStates[] = {0, -1, 1, 2};
 
