@@ -38,6 +38,8 @@ class PropDll {
     virtual void InitExit(std::int16_t& code) = 0;
     // A server frame for the plug-in, passed by reference as a byte array.
     virtual void Rec_MSG(state::Frame& message) = 0;
+    // The player at a relative seat (1..3) has left or is being replaced.
+    virtual void ClearUser(std::int16_t /*seat*/) {}
 };
 
 }  // namespace props

@@ -280,6 +280,12 @@ struct SharedState {
     // (The show's state and the put-off unload are the table screen's `g_nPropShowState` and
     // `g_bPropShowPending`.)
     std::int16_t g_nPropHandCount = 0;
+    // Marked aces and turns: the marked aces have taken their top rank in this hand, and the
+    // cards the marked-ace announcement found in the local hand (the hand-order button may move
+    // them before the first turn, so they are found again by value, not by slot).
+    bool g_bAcesMarked = false;
+    std::int16_t g_nMarkedAceCards = 0;
+    std::array<std::int32_t, 2> g_aMarkedAceCards{};
     // Chat: the whisper prefix at the head of the chat line ("" when no whisper is active), the
     // addressee's SeatFlag, the line kept while a new prefix goes in front of it, the chat
     // line's focus and the Alt-then-C key sequence (element 0 Alt seen, element 1 C seen),

@@ -15,6 +15,14 @@ void TakeDownSeatVideo(client::Client& c, int k) {
     c.MainForm->P2PSocket1->CloseSlot(slot);
 }
 
+void HideSeatPanes(client::Client& c, int k) {
+    auto& table = *c.MainForm;
+    table.vshow1[k].Visible = false;
+    table.PicLocal[k].setVisible(false);
+    table.ImgKuang[k].setVisible(false);
+    table.ImgShow[k].setVisible(false);
+}
+
 void DiscardRemoteFrames(client::Client&) {}
 
 }  // namespace video

@@ -19,8 +19,12 @@ class RecordingPropDll final : public props::PropDll {
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
     void InitShowNext(bool) override {}
-    void InitShowEnd() override { ++showEnds; }
+    void InitShowEnd() override {
+        ++showEnds;
+        if (onShowEnd) onShowEnd();
+    }
     void InitExit(std::int16_t& code) override { exits.push_back(code); }
+    void ClearUser(std::int16_t seat) override { clearedSeats.push_back(seat); }
     void Rec_MSG(state::Frame& message) override {
         received.push_back(message);
         if (onRecMsg) onRecMsg();
@@ -31,6 +35,8 @@ class RecordingPropDll final : public props::PropDll {
     std::vector<std::int16_t> exits;
     int showEnds = 0;
     std::function<void()> onRecMsg;
+    std::function<void()> onShowEnd;
+    std::vector<std::int16_t> clearedSeats;
 };
 
 }  // namespace dispatch_test
