@@ -51,23 +51,6 @@ void WriteDepartureLine(client::Client& c, int seat) {
     table.Sysmsg[1].clear();
 }
 
-// The profile loses what showed the player; the account, tag and voice stay with the seat.
-void ForgetProfile(state::PlayerInfo& info) {
-    info.nickname.clear();
-    info.face.clear();
-    info.location.clear();
-    info.levelTitle.clear();
-    info.sex = 0;
-    info.points = 0;
-    info.credit = 0;
-    info.gold = 0;
-    info.spareAmounts = {};
-    info.logins = 0;
-    info.drops = 0;
-    info.wins = 0;
-    info.losses = 0;
-}
-
 void ClearSeat(client::Client& c, int seat) {
     auto& s = c.s;
     auto& table = *c.MainForm;
@@ -80,7 +63,9 @@ void ClearSeat(client::Client& c, int seat) {
     table.Level[seat].setCaption(QString());
     WriteDepartureLine(c, seat);
     s.custom[std::size_t(seat)].name.clear();
-    ForgetProfile(s.g_aPlayerInfo[std::size_t(seat)]);
+    state::ClearShownProfile(s.g_aPlayerInfo[std::size_t(seat)]);
+    // A departure also empties the spare amounts that came with the player.
+    s.g_aPlayerInfo[std::size_t(seat)].spareAmounts = {};
     if (s.g_nPropState > 0) PropPlugin(c).ClearUser(std::int16_t(seat));
     if (s.beishu != 0) s.g_aSeatBeishu[std::size_t(seat)] = 0;
     table::ShowSeatsWealthMultiplier(c);

@@ -46,11 +46,7 @@ class HandTable {
     void dispatch(state::Frame frame) { dispatch::ProcessServerMessage(c, frame); }
     bool hallRestored() const { return play.hallRestored(); }
     RecordingPropDll& loadPropPlugin(std::int16_t propState = 1) {
-        auto plugin = std::make_unique<RecordingPropDll>();
-        RecordingPropDll& recording = *plugin;
-        c.g_oPropDll = std::move(plugin);
-        c.s.g_nPropState = propState;
-        return recording;
+        return InstallRecordingPropDll(c, propState);
     }
     // The local hand's card values, slot by slot.
     std::vector<std::int32_t> handValues() const {

@@ -2,9 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
+#include "client/client.h"
 #include "props/prop_dll.h"
 
 namespace dispatch_test {
@@ -38,5 +40,14 @@ class RecordingPropDll final : public props::PropDll {
     std::function<void()> onShowEnd;
     std::vector<std::int16_t> clearedSeats;
 };
+
+// Installs a recording plug-in with the given state (1 or 2 loaded, 0 or -1 not).
+inline RecordingPropDll& InstallRecordingPropDll(client::Client& c, std::int16_t propState) {
+    auto plugin = std::make_unique<RecordingPropDll>();
+    RecordingPropDll& recording = *plugin;
+    c.g_oPropDll = std::move(plugin);
+    c.s.g_nPropState = propState;
+    return recording;
+}
 
 }  // namespace dispatch_test
