@@ -41,22 +41,6 @@ void StopTableChannels(state::Channels& channels) {
     channels.g_aCheckTicks[state::ChannelStopwatch] = 0;
 }
 
-// What the seat shows of its player; the account, tag, voices and spare amounts stay.
-void ClearProfile(state::PlayerInfo& info) {
-    info.nickname.clear();
-    info.face.clear();
-    info.location.clear();
-    info.levelTitle.clear();
-    info.sex = 0;
-    info.points = 0;
-    info.credit = 0;
-    info.gold = 0;
-    info.logins = 0;
-    info.drops = 0;
-    info.wins = 0;
-    info.losses = 0;
-}
-
 // The hand-history file does not survive leaving the table.
 void DeleteHandHistory(Client& c) {
     const QString path = c.App_Path() + QStringLiteral("\\info.brm");
@@ -130,7 +114,7 @@ void ResetTableState(Client& c) {
     for (int i = 0; i < 4; ++i) {
         s.custom[i].name.clear();
         s.custom[i].seat = 0;
-        ClearProfile(s.g_aPlayerInfo[i]);
+        state::ClearShownProfile(s.g_aPlayerInfo[i]);
     }
     table::ClearSeatPanelsOnLeave(c);
     settlement::ClearScoreBoardsOnLeave(c);

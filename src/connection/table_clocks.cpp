@@ -232,4 +232,34 @@ void StepReadyClock(Client& c) {
     CycleCounter(c, state::ChannelReadyClock);
 }
 
+namespace {
+
+void ShowClock(MainForm& form, std::int16_t seconds, forms::OleColor colour) {
+    form.Number.setCaption(QString::number(seconds));
+    form.Number.setForeColor(colour);
+    form.Number.setVisible(true);
+    form.Time_Img.setVisible(true);
+    form.Time_Img.zOrder(0);
+    form.Number.zOrder(0);
+}
+
+}  // namespace
+
+void StartTurnClock(Client& c, std::int16_t seconds) {
+    state::SharedState& s = c.s;
+    s.channels.arm(state::ChannelTurnClock);
+    s.g_nCountdown = s.g_bBossKey ? std::int16_t(1) : seconds;
+    ShowClock(*c.MainForm, s.g_nCountdown, kGreen);
+}
+
+void StartNextHandClock(Client& c, std::int16_t seconds) {
+    state::SharedState& s = c.s;
+    MainForm& form = *c.MainForm;
+    s.channels.arm(state::ChannelReadyClock);
+    s.g_nCountdown = s.g_bBossKey ? std::int16_t(1) : seconds;
+    ShowClock(form, s.g_nCountdown, forms::kBlack);
+    form.imgfanshu.setVisible(false);
+    form.lblfanshu.setVisible(false);
+}
+
 }  // namespace connection

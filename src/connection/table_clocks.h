@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "client/client_fwd.h"
 namespace connection {
 
@@ -16,5 +18,11 @@ using client::MainForm;
 void StepBidCountdown(Client& c);
 void StepTurnClock(Client& c);
 void StepReadyClock(Client& c);
+
+// A turn starts: the turn clock counts `seconds` (1 under the boss key) in green from now.
+void StartTurnClock(Client& c, std::int16_t seconds);
+// The pause between hands starts: the next-hand clock counts `seconds` (1 under the boss key)
+// in black, and the multiplier of the hand that ended goes.
+void StartNextHandClock(Client& c, std::int16_t seconds);
 
 }  // namespace connection

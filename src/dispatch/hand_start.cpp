@@ -9,14 +9,14 @@
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
 #include "dispatch/table_closing.h"
-#include "dispatch/wealth_display.h"
 #include "platform/runtime/message_box.h"
 #include "props/prop_dll.h"
 #include "props/props.h"
 #include "settlement/hero_window.h"
 #include "settlement/score_window.h"
+#include "state/player_info.h"
 #include "state/relative_seat.h"
-#include "state/seat_profile.h"
+#include "table/wealth_label.h"
 #include "video/leave_table.h"
 
 namespace dispatch {
@@ -84,7 +84,7 @@ void StartHand(client::Client& c, const state::Frame& message) {
     }
     const std::int32_t wealth = ReadInt32LE(message, WealthByte);
     s.beishu = wealth;
-    ShowWealthMultiplier(c, wealth);
+    table::ShowWealthMultiplier(c, wealth);
 }
 
 void CentreScoreSheet(client::Client& c) {
@@ -108,13 +108,13 @@ void ClearRemovedSeat(client::Client& c, int k) {
     form.Level[k].setCaption({});
     form.Sysmsg[0].clear();
     s.custom[k].name.clear();
-    state::ClearSeatProfile(s.g_aPlayerInfo[k]);
+    state::ClearDepartedProfile(s.g_aPlayerInfo[k]);
     c.Hero->Tou[k].setPicture({});
     c.Hero->ID[k].setCaption({});
     c.Score->Tou[k].setPicture({});
     c.Score->ID[k].setCaption({});
     props::PropsOnPlayerGone(c, static_cast<std::int16_t>(k));
-    if (s.g_bVideoOn) video::ClearSeatVideo(c, k);
+    if (s.g_bVideoOn) video::HideSeatPanes(c, k);
 }
 
 void RemoveLocalPlayer(client::Client& c, std::uint8_t changeRoomSeats) {

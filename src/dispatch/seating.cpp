@@ -13,7 +13,6 @@
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
 #include "dispatch/player_info.h"
-#include "dispatch/wealth_display.h"
 #include "platform/runtime/failure.h"
 #include "props/prop_dll.h"
 #include "props/props.h"
@@ -22,6 +21,7 @@
 #include "state/relative_seat.h"
 #include "table/local_camera.h"
 #include "table/table_layout.h"
+#include "table/wealth_label.h"
 #include "video/video_component.h"
 
 namespace dispatch {
@@ -202,7 +202,7 @@ void HandlePlayerInfo(client::Client& c, state::Frame& message) {
     if (s.beishu != 0) {
         for (int k = 0; k <= 2; ++k) form.lbfont[k].setVisible(true);
         s.g_aSeatBeishu[T] = s.beishu;
-        ShowWealthMultiplier(c, MinWealthMultiplier(c));
+        table::ShowWealthMultiplier(c, table::MinWealthMultiplier(c));
     } else {
         form.Imgwealth.setVisible(false);
         form.lbwealth.setVisible(false);

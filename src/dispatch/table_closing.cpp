@@ -12,7 +12,7 @@
 #include "dispatch/handlers.h"
 #include "props/props.h"
 #include "settlement/hero_window.h"
-#include "state/seat_profile.h"
+#include "state/player_info.h"
 
 namespace dispatch {
 
@@ -52,7 +52,7 @@ void CloseTableAndNotify(client::Client& c) {
         form.Tou[i].setPicture({});
         form.Sysmsg[0].clear();
         s.custom[i].name.clear();
-        state::ClearSeatProfile(s.g_aPlayerInfo[i]);
+        state::ClearDepartedProfile(s.g_aPlayerInfo[i]);
     }
     form.Winsock1.close();
     connection::SleepSeconds(c.sys.scheduler, ClosingPauseSeconds);

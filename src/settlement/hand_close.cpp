@@ -3,6 +3,7 @@
 // of the props plug-in put off during its show is carried out.
 #include "client/client.h"
 #include "client/main_form.h"
+#include "connection/table_clocks.h"
 #include "props/props.h"
 #include "settlement/hand_history.h"
 #include "settlement/settlement_steps.h"
@@ -14,28 +15,12 @@ namespace settlement {
 namespace {
 
 constexpr std::int16_t NextHandSeconds = 15;
-constexpr std::int16_t NextHandSecondsBossKey = 1;
 constexpr std::int16_t PropShowSettled = 2;
 constexpr int ReadyButton = 2;
 
 void WriteSystemLine(client::MainForm& table, int row, const QString& text) {
     table.Sysmsg[row].clear();
     table.Sysmsg[row].addItem(text);
-}
-
-void StartNextHandClock(client::Client& c) {
-    auto& s = c.s;
-    auto& table = *c.MainForm;
-    s.channels.arm(state::ChannelReadyClock);
-    s.g_nCountdown = s.g_bBossKey ? NextHandSecondsBossKey : NextHandSeconds;
-    table.Number.setCaption(QString::number(s.g_nCountdown));
-    table.Number.setForeColor(forms::kBlack);
-    table.Number.setVisible(true);
-    table.Time_Img.setVisible(true);
-    table.Time_Img.zOrder(0);
-    table.Number.zOrder(0);
-    table.imgfanshu.setVisible(false);
-    table.lblfanshu.setVisible(false);
 }
 
 }  // namespace
@@ -51,7 +36,7 @@ void CloseHand(client::Client& c) {
     Skipping([&] { WriteSystemLine(table, 1, QStringLiteral("游戏将在15秒内开始")); });
     // Departures that waited behind the results are handled again.
     s.g_bResultShown = false;
-    if (!s.g_bSpectator) Skipping([&] { StartNextHandClock(c); });
+    if (!s.g_bSpectator) Skipping([&] { connection::StartNextHandClock(c, NextHandSeconds); });
     Skipping(
         [&] { sound::PlayEffectSound(c.sound, QStringLiteral("\\..\\common\\pk\\sys150.wav")); });
     Skipping([&] { SaveHandRecord(c, s.g_nHandCount); });

@@ -33,4 +33,28 @@ struct PlayerInfo {
     double lastSpareAmount = 0;  // over the player's seat byte; nothing reads it
 };
 
+// What a seat shows of its player leaves with the player; the account, tag, voices and the
+// amounts nothing reads stay with the seat.
+inline void ClearShownProfile(PlayerInfo& info) {
+    info.nickname.clear();
+    info.face.clear();
+    info.location.clear();
+    info.levelTitle.clear();
+    info.sex = 0;
+    info.points = 0;
+    info.credit = 0;
+    info.gold = 0;
+    info.logins = 0;
+    info.drops = 0;
+    info.wins = 0;
+    info.losses = 0;
+}
+
+// A player who departs, is removed or whose table closes also takes the spare amounts that came
+// with the profile.
+inline void ClearDepartedProfile(PlayerInfo& info) {
+    ClearShownProfile(info);
+    info.spareAmounts = {};
+}
+
 }  // namespace state

@@ -253,10 +253,6 @@ struct SharedState {
     std::int16_t g_nGroupSize = 0;
     std::array<std::uint8_t, 16> g_aCardGroup{};
 
-    // The deal: the marked aces of the new hand are not yet found (the last batch clears it; the
-    // first turn of the hand finds them).
-    bool g_bAcesMarked = false;
-
     // The server dispatcher: the players' profiles by relative seat, the login answer's
     // time-out limit, the once-per-hand mark and the advertising pages named by the server.
     std::array<PlayerInfo, 4> g_aPlayerInfo;
@@ -290,6 +286,13 @@ struct SharedState {
     // (The show's state and the put-off unload are the table screen's `g_nPropShowState` and
     // `g_bPropShowPending`.)
     std::int16_t g_nPropHandCount = 0;
+    // Marked aces and turns: the marked aces have taken their top rank in this hand (the deal's
+    // last batch clears it, the first turn sets it), and the
+    // cards the marked-ace announcement found in the local hand (the hand-order button may move
+    // them before the first turn, so they are found again by value, not by slot).
+    bool g_bAcesMarked = false;
+    std::int16_t g_nMarkedAceCards = 0;
+    std::array<std::int32_t, 2> g_aMarkedAceCards{};
     // Chat: the whisper prefix at the head of the chat line ("" when no whisper is active), the
     // addressee's SeatFlag, the line kept while a new prefix goes in front of it, the chat
     // line's focus and the Alt-then-C key sequence (element 0 Alt seen, element 1 C seen),

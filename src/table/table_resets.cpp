@@ -33,6 +33,8 @@ void ClearHandCounters(state::SharedState& s) {
     s.NumSumClickUp = 0;
     s.g_aMarkedSeats[0] = 0;
     s.g_aMarkedSeats[1] = 0;
+    // A hand without a marked-ace announcement has no marked aces to raise.
+    s.g_nMarkedAceCards = 0;
 }
 
 void HideHandMarks(client::Client& c, client::MainForm& form) {

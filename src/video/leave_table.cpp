@@ -15,12 +15,12 @@ void TakeDownSeatVideo(client::Client& c, int k) {
     c.MainForm->P2PSocket1->CloseSlot(slot);
 }
 
-void ClearSeatVideo(client::Client& c, int k) {
-    auto& form = *c.MainForm;
-    form.vshow1[k].Visible = false;
-    form.PicLocal[k].setVisible(false);
-    form.ImgKuang[k].setVisible(false);
-    form.ImgShow[k].setVisible(false);
+void HideSeatPanes(client::Client& c, int k) {
+    auto& table = *c.MainForm;
+    table.vshow1[k].Visible = false;
+    table.PicLocal[k].setVisible(false);
+    table.ImgKuang[k].setVisible(false);
+    table.ImgShow[k].setVisible(false);
 }
 
 void DiscardRemoteFrames(client::Client&) {}

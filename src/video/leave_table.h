@@ -9,9 +9,8 @@ namespace video {
 // Takes down remote seat k's (1..3) video as the local player leaves: its send and pane
 // counters, its pane controls, its relay slot and its zoom window.
 void TakeDownSeatVideo(client::Client& c, int k);
-// Clears remote seat k's (1..3) video while the local player stays: its pane controls hide
-// (the relay slot stays for the seat's next player).
-void ClearSeatVideo(client::Client& c, int k);
+// A remote seat (1..3) is emptied while the local player stays: its pane controls hide.
+void HideSeatPanes(client::Client& c, int k);
 // Discards the last video frames received from the three remote seats.
 void DiscardRemoteFrames(client::Client& c);
 

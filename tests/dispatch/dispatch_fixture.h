@@ -33,13 +33,8 @@ struct LoadedClient {
         }
         return messages;
     }
-    // Installs a recording plug-in with the given state (1 or 2 loaded, 0 or -1 not).
     RecordingPropDll& loadPropPlugin(std::int16_t propState = 1) {
-        auto plugin = std::make_unique<RecordingPropDll>();
-        RecordingPropDll& recording = *plugin;
-        c.g_oPropDll = std::move(plugin);
-        c.s.g_nPropState = propState;
-        return recording;
+        return InstallRecordingPropDll(c, propState);
     }
 
   private:

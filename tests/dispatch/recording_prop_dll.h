@@ -1,19 +1,21 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
-#include <QString>
-
+#include "client/client.h"
 #include "props/prop_dll.h"
 #include "support/prop_dll_fakes.h"
 
 namespace dispatch_test {
 
-// A props plug-in that records what the table hands it. onRecMsg runs inside Rec_MSG, so a test
-// can look at the client's state at that moment or make the call fail.
+// A props plug-in that records what the table hands it. onRecMsg runs inside Rec_MSG and
+// onShowEnd inside InitShowEnd, so a test can look at the client's state at that moment or make
+// the call fail.
 class RecordingPropDll final : public support::NullPropDll {
   public:
     void rec_state(std::int16_t link, bool up) override { states.emplace_back(link, up); }
@@ -27,7 +29,10 @@ class RecordingPropDll final : public support::NullPropDll {
         return acceptUsers;
     }
     void ClearUser(std::int16_t seat) override { clearedSeats.push_back(seat); }
-    void InitShowEnd() override { ++showEnds; }
+    void InitShowEnd() override {
+        ++showEnds;
+        if (onShowEnd) onShowEnd();
+    }
     void InitExit(std::int16_t& code) override { exits.push_back(code); }
     void Rec_MSG(state::Frame& message) override {
         received.push_back(message);
@@ -56,6 +61,16 @@ class RecordingPropDll final : public support::NullPropDll {
     std::vector<std::int16_t> exits;
     int showEnds = 0;
     std::function<void()> onRecMsg;
+    std::function<void()> onShowEnd;
 };
+
+// Installs a recording plug-in with the given state (1 or 2 loaded, 0 or -1 not).
+inline RecordingPropDll& InstallRecordingPropDll(client::Client& c, std::int16_t propState) {
+    auto plugin = std::make_unique<RecordingPropDll>();
+    RecordingPropDll& recording = *plugin;
+    c.g_oPropDll = std::move(plugin);
+    c.s.g_nPropState = propState;
+    return recording;
+}
 
 }  // namespace dispatch_test

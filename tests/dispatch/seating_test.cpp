@@ -5,10 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "connection/hall_link.h"
-#include "dispatch/wealth_display.h"
 #include "seating_fixture.h"
 #include "settlement/hero_window.h"
 #include "settlement/score_window.h"
+#include "table/wealth_label.h"
 
 namespace dispatch_test {
 namespace {
@@ -207,7 +207,7 @@ class MinWealth : public SeatingTest, public ::testing::WithParamInterface<Multi
 
 TEST_P(MinWealth, IsTheSmallestPositiveEntry) {
     c.s.g_aSeatBeishu = GetParam().entries;
-    EXPECT_EQ(dispatch::MinWealthMultiplier(c), GetParam().smallest);
+    EXPECT_EQ(table::MinWealthMultiplier(c), GetParam().smallest);
 }
 
 INSTANTIATE_TEST_SUITE_P(Seating, MinWealth,
@@ -249,7 +249,7 @@ class WealthLabel : public SeatingTest, public ::testing::WithParamInterface<Pla
 TEST_P(WealthLabel, TakesTheFontAndPlaceOfItsWidthAndScale) {
     const PlacementCase& p = GetParam();
     c.s.g_fScaleX = c.s.g_fScaleY = p.scale;
-    dispatch::ShowWealthMultiplier(c, p.value);
+    table::ShowWealthMultiplier(c, p.value);
     EXPECT_EQ(form().lbwealth.fontSize(), p.fontSize);
     EXPECT_FLOAT_EQ(form().lbwealth.left(), p.left * p.scale);
     EXPECT_FLOAT_EQ(form().lbwealth.top(), p.top * p.scale);
