@@ -1,6 +1,9 @@
 #pragma once
 
 #include "client/client_fwd.h"
+#include "state/frame.h"
+#include "state/shared_state.h"
+
 namespace connection {
 
 using client::Client;
@@ -16,5 +19,11 @@ using client::MainForm;
 void StepBidCountdown(Client& c);
 void StepTurnClock(Client& c);
 void StepReadyClock(Client& c);
+
+// The ready frame (MsgSeatAction, SeatActionReady) for the own seat.
+state::Frame BuildReadyFrame(const state::SharedState& s);
+// Starts the random seat-change animation: its picture and caption in front, the caption
+// timer running, the seat-change pane shown; the animation is no longer armed.
+void ShowSeatChange(Client& c);
 
 }  // namespace connection

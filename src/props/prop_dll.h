@@ -38,6 +38,13 @@ class PropDll {
     virtual void InitExit(std::int16_t& code) = 0;
     // A server frame for the plug-in, passed by reference as a byte array.
     virtual void Rec_MSG(state::Frame& message) = 0;
+    // A function key (F1..F6) the table hands on for the plug-in's own shortcuts.
+    virtual void SetKeyDown(std::int16_t keyCode) = 0;
+    // The bank's state; the table passes 2 before one of its dialogs opens over it.
+    virtual void setbankstate(std::int16_t state) = 0;
+    // Shows or ends the player video of a seat (0..2 for the video seats 1 to 3); true when
+    // the plug-in agreed.
+    virtual bool ShowBrmVideo(std::int16_t seat, bool show, std::int32_t param) = 0;
 };
 
 }  // namespace props

@@ -289,6 +289,14 @@ struct SharedState {
     QString g_sChatSaved;
     bool g_bChatFocus = false;
     std::array<std::int16_t, 2> g_aAltCKeys{};
+
+    // Hover pictures: the declaration button showing its hover picture and that picture's id
+    // (valid while g_bJiaofenHoverReset is clear), and the player video the props plug-in
+    // shows for a video pane (asked for; the pane's seat 1..3, 0 none).
+    std::int16_t g_nJiaofenHoverIndex = 0;
+    std::int16_t g_nJiaofenHoverId = 0;
+    bool g_bPropVideoAsked = false;
+    std::int16_t g_nPropVideoSeat = 0;
 };
 
 }  // namespace state

@@ -313,6 +313,9 @@ class RecordingPropDll final : public props::PropDll {
         log_.code = code;
     }
     void Rec_MSG(state::Frame&) override {}
+    void SetKeyDown(std::int16_t) override {}
+    void setbankstate(std::int16_t) override {}
+    bool ShowBrmVideo(std::int16_t, bool, std::int32_t) override { return false; }
 
   private:
     Log& log_;

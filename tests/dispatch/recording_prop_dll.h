@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -25,11 +26,24 @@ class RecordingPropDll final : public props::PropDll {
         received.push_back(message);
         if (onRecMsg) onRecMsg();
     }
+    void SetKeyDown(std::int16_t keyCode) override {
+        calls.push_back("SetKeyDown(" + std::to_string(keyCode) + ")");
+    }
+    void setbankstate(std::int16_t state) override {
+        calls.push_back("setbankstate(" + std::to_string(state) + ")");
+    }
+    bool ShowBrmVideo(std::int16_t seat, bool show, std::int32_t param) override {
+        calls.push_back("ShowBrmVideo(" + std::to_string(seat) + "," + (show ? "true" : "false") +
+                        "," + std::to_string(param) + ")");
+        return true;
+    }
 
     std::vector<state::Frame> received;
     std::vector<std::pair<std::int16_t, bool>> states;
     std::vector<std::int16_t> exits;
     int showEnds = 0;
+    // The key, bank and video calls, as "SetKeyDown(112)" and so on.
+    std::vector<std::string> calls;
     std::function<void()> onRecMsg;
 };
 

@@ -26,6 +26,9 @@ class SilentPropDll final : public props::PropDll {
     void InitShowEnd() override {}
     void InitExit(std::int16_t&) override {}
     void Rec_MSG(state::Frame&) override {}
+    void SetKeyDown(std::int16_t) override {}
+    void setbankstate(std::int16_t) override {}
+    bool ShowBrmVideo(std::int16_t, bool, std::int32_t) override { return false; }
 };
 
 constexpr std::int16_t kPropStates[] = {0, -1, 1, 2};
