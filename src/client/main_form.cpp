@@ -38,6 +38,26 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     ImgProp.onClick.bind(this, &MainForm::ImgProp_Click);
     Bank.onClick.bind(this, &MainForm::Bank_Click);
     Bank.onMouseMove.bind(this, &MainForm::Bank_MouseMove);
+    // The toolbar, the hover pictures, the information card and the keys.
+    AnNiu.onClick.bind(this, &MainForm::AnNiu_Click);
+    AnNiu.onMouseMove.bind(this, &MainForm::AnNiu_MouseMove);
+    Operation.onMouseMove.bind(this, &MainForm::Operation_MouseMove);
+    btnJiaofen.onMouseMove.bind(this, &MainForm::btnJiaofen_MouseMove);
+    imgword1.onMouseMove.bind(this, &MainForm::imgword1_MouseMove);
+    imgword2.onMouseMove.bind(this, &MainForm::imgword2_MouseMove);
+    Pic1.onMouseMove.bind(this, &MainForm::Pic1_MouseMove);
+    imgLocation.onMouseMove.bind(this, &MainForm::imgLocation_MouseMove);
+    Imgwealth.onMouseMove.bind(this, &MainForm::Imgwealth_MouseMove);
+    lbwealth.onMouseMove.bind(this, &MainForm::lbwealth_MouseMove);
+    Tou.onMouseMove.bind(this, &MainForm::Tou_MouseMove);
+    Cash.onMouseMove.bind(this, &MainForm::Cash_MouseMove);
+    Level.onMouseMove.bind(this, &MainForm::Level_MouseMove);
+    Nid.onMouseMove.bind(this, &MainForm::Nid_MouseMove);
+    Chat.onKeyDown.bind(this, &MainForm::Chat_KeyDown);
+    Pic1.onKeyDown.bind(this, &MainForm::Pic1_KeyDown);
+    Pic2.onKeyDown.bind(this, &MainForm::Pic2_KeyDown);
+    Pic3.onKeyDown.bind(this, &MainForm::Pic3_KeyDown);
+    Pic4.onKeyDown.bind(this, &MainForm::Pic4_KeyDown);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);

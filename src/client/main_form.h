@@ -178,6 +178,28 @@ class MainForm : public forms::Form {
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Pic1_KeyDown(int& KeyCode, int Shift);
 
+    // The toolbar, hover pictures and tooltips, and the keys. The skinned frame's close button
+    // is the exit button (8). The bank button shows its hover picture.
+    bool m_bBankHover = false;
+    void AnNiu_Click(int Index);
+    void AnNiu_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Operation_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void btnJiaofen_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void imgword1_MouseMove(int Button, int Shift, float X, float Y);
+    void imgword2_MouseMove(int Button, int Shift, float X, float Y);
+    void Pic1_MouseMove(int Button, int Shift, float X, float Y);
+    void imgLocation_MouseMove(int Button, int Shift, float X, float Y);
+    void Imgwealth_MouseMove(int Button, int Shift, float X, float Y);
+    void lbwealth_MouseMove(int Button, int Shift, float X, float Y);
+    void Cash_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Level_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Nid_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Form_KeyDown(int& KeyCode, int Shift) override;
+    void Chat_KeyDown(int& KeyCode, int Shift);
+    void Pic2_KeyDown(int& KeyCode, int Shift);
+    void Pic3_KeyDown(int& KeyCode, int Shift);
+    void Pic4_KeyDown(int& KeyCode, int Shift);
+
     // The hand's mouse handling, the action and declaration buttons and the table timers.
     void cardImage0_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void cardImage0_MouseDown(int Index, int Button, int Shift, float X, float Y);

@@ -134,6 +134,8 @@ void TurnTimedOut(Client& c) {
     s.channels.check[state::ChannelTurnClock] = false;
 }
 
+}  // namespace
+
 state::Frame BuildReadyFrame(const state::SharedState& s) {
     state::Frame frame{};
     frame[state::FrameTypeByte] = state::MsgSeatAction;
@@ -159,6 +161,8 @@ void ShowSeatChange(Client& c) {
     s.g_nShuffleIndex = 0;
     s.g_bShuffleArmed = false;
 }
+
+namespace {
 
 void MakeReady(Client& c) {
     state::SharedState& s = c.s;

@@ -3,6 +3,9 @@
 #include <cstdint>
 
 #include "client/client_fwd.h"
+#include "state/frame.h"
+#include "state/shared_state.h"
+
 namespace connection {
 
 using client::Client;
@@ -24,5 +27,10 @@ void StartTurnClock(Client& c, std::int16_t seconds);
 // The pause between hands starts: the next-hand clock counts `seconds` (1 under the boss key)
 // in black, and the multiplier of the hand that ended goes.
 void StartNextHandClock(Client& c, std::int16_t seconds);
+// The ready frame (MsgSeatAction, SeatActionReady) for the own seat.
+state::Frame BuildReadyFrame(const state::SharedState& s);
+// Starts the random seat-change animation: its picture and caption in front, the caption
+// timer running, the seat-change pane shown; the animation is no longer armed.
+void ShowSeatChange(Client& c);
 
 }  // namespace connection

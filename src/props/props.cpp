@@ -222,8 +222,11 @@ void AskPlayerVideo(client::Client& c, std::int16_t seat) {
 void ReleasePlayerVideo(client::Client& c) {
     auto& p = c.propShow;
     p.g_bPropVideoAsked = false;
-    if (p.g_nPropVideoSeat >= 1 && p.g_nPropVideoSeat <= 4 && c.g_oPropDll) {
-        c.g_oPropDll->ShowBrmVideo(std::int16_t(p.g_nPropVideoSeat - 1), false, 0);
+    if (p.g_nPropVideoSeat >= 1 && p.g_nPropVideoSeat <= 4) {
+        // Only a loaded plug-in is asked to end its video.
+        if (c.s.g_nPropState > 0 && c.g_oPropDll) {
+            c.g_oPropDll->ShowBrmVideo(std::int16_t(p.g_nPropVideoSeat - 1), false, 0);
+        }
         p.g_nPropVideoSeat = 0;
     }
 }

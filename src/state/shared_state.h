@@ -302,6 +302,11 @@ struct SharedState {
     QString g_sChatSaved;
     bool g_bChatFocus = false;
     std::array<std::int16_t, 2> g_aAltCKeys{};
+
+    // Hover pictures: the declaration button showing its hover picture and that picture's id
+    // (valid while g_bJiaofenHoverReset is clear).
+    std::int16_t g_nJiaofenHoverIndex = 0;
+    std::int16_t g_nJiaofenHoverId = 0;
 };
 
 }  // namespace state

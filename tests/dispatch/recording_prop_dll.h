@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,17 @@ class RecordingPropDll final : public support::NullPropDll {
         if (onShowEnd) onShowEnd();
     }
     void InitExit(std::int16_t& code) override { exits.push_back(code); }
+    void SetKeyDown(std::int16_t keyCode) override {
+        calls.push_back("SetKeyDown(" + std::to_string(keyCode) + ")");
+    }
+    void setbankstate(std::int16_t state) override {
+        calls.push_back("setbankstate(" + std::to_string(state) + ")");
+    }
+    bool ShowBrmVideo(std::int16_t seat, bool show, std::int16_t zero) override {
+        calls.push_back("ShowBrmVideo(" + std::to_string(seat) + "," + (show ? "true" : "false") +
+                        "," + std::to_string(zero) + ")");
+        return true;
+    }
     void Rec_MSG(state::Frame& message) override {
         received.push_back(message);
         if (onRecMsg) onRecMsg();
@@ -60,6 +72,8 @@ class RecordingPropDll final : public support::NullPropDll {
     std::vector<std::pair<std::int16_t, bool>> states;
     std::vector<std::int16_t> exits;
     int showEnds = 0;
+    // The key, bank and video calls, as "SetKeyDown(112)" and so on.
+    std::vector<std::string> calls;
     std::function<void()> onRecMsg;
     std::function<void()> onShowEnd;
 };

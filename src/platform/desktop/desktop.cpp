@@ -2,6 +2,17 @@
 
 namespace platform {
 
+bool Desktop::openUrl(const QString& url) {
+    const QUrl address(url, QUrl::StrictMode);
+    const QString scheme = address.scheme().toLower();
+    if (!address.isValid() || address.host().isEmpty() ||
+        (scheme != u"http" && scheme != u"https")) {
+        return false;
+    }
+    launchUrl(address);
+    return true;
+}
+
 Desktop::Desktop(Scheduler& scheduler) : scheduler_(scheduler) {}
 
 Desktop::~Desktop() = default;

@@ -2,6 +2,7 @@
 
 #include <QPointer>
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <cstdint>
 #include <functional>
@@ -44,6 +45,11 @@ class Desktop {
     // gone.
     virtual bool sendSystemCommand(WindowHandle target, SystemCommand command) = 0;
 
+    // Hands a web address to the user's browser. Only http and https addresses are handed on;
+    // anything else (files, programs, other schemes) is refused and false returned. The
+    // browser's own answer is not awaited.
+    bool openUrl(const QString& url);
+
     // Makes one of this program's top-level windows reachable by other programs; its window
     // procedure starts as the default one (system commands restore and minimise, everything
     // else ignored).
@@ -63,6 +69,8 @@ class Desktop {
     void minimiseWindow(WindowHandle window);
 
   protected:
+    // Opens an address that openUrl has already checked.
+    virtual void launchUrl(const QUrl& url) = 0;
     // The handle other programs know the window by.
     virtual WindowHandle handleOf(QWidget& window) = 0;
     // An own window's caption as others see it; empty when it is not an own window.

@@ -41,11 +41,14 @@ class FakeDesktop : public Desktop {
     std::vector<SystemCommand> systemCommands(WindowHandle window) const;
     void clearRecords(WindowHandle window);
     bool isMinimised(WindowHandle window) const;
+    // The addresses handed to the browser, oldest first.
+    const std::vector<QString>& openedUrls() const { return openedUrls_; }
     // Lets a test act as the other program the moment something is posted to its window.
     std::function<void(WindowHandle window, const Post& post)> onPost;
 
   protected:
     WindowHandle handleOf(QWidget& window) override;
+    void launchUrl(const QUrl& url) override { openedUrls_.push_back(url.toString()); }
 
   private:
     struct FakeWindow {
@@ -58,6 +61,7 @@ class FakeDesktop : public Desktop {
     const FakeWindow* fake(WindowHandle window) const;
 
     std::map<WindowHandle, FakeWindow> windows_;
+    std::vector<QString> openedUrls_;
     std::map<const QWidget*, WindowHandle> ownHandles_;
     std::uint64_t nextHandle_ = 0x1000;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -3,6 +3,7 @@
 #include <QAbstractNativeEventFilter>
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QWidget>
 #include <QWindow>
 #include <vector>
@@ -227,6 +228,10 @@ bool X11Desktop::sendSystemCommand(WindowHandle target, SystemCommand command) {
     send(target, kSystemCommandMessage, static_cast<std::int32_t>(command), 0);
     XSync(connection_->display, False);
     return true;
+}
+
+void X11Desktop::launchUrl(const QUrl& url) {
+    QDesktopServices::openUrl(url);
 }
 
 WindowHandle X11Desktop::handleOf(QWidget& window) {

@@ -29,6 +29,8 @@ class X11Desktop : public Desktop {
 
   protected:
     WindowHandle handleOf(QWidget& window) override;
+    // The desktop's own URL handler (xdg-open and the like, through Qt).
+    void launchUrl(const QUrl& url) override;
 
   private:
     struct Connection;

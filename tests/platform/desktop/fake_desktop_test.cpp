@@ -159,3 +159,34 @@ TEST_F(FakeDesktopTest, ATestCanAnswerAsTheOtherProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+// Only web addresses reach the browser; files, programs and other schemes are refused.
+struct UrlCase {
+    const char* name;
+    const char* url;
+    bool opened;
+};
+
+class OpenUrl : public ::testing::TestWithParam<UrlCase> {};
+
+TEST_P(OpenUrl, HandsOnlyHttpAndHttpsAddressesToTheBrowser) {
+    platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
+    FakeDesktop desktop(scheduler);
+    EXPECT_EQ(desktop.openUrl(QString::fromUtf8(GetParam().url)), GetParam().opened);
+    EXPECT_EQ(desktop.openedUrls().size(), GetParam().opened ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Addresses, OpenUrl,
+    ::testing::Values(UrlCase{"Http", "http://www.brenmoor.com/gameinfo/Korvash/index.php", true},
+                      UrlCase{"Https", "HTTPS://example.org/", true},
+                      UrlCase{"File", "file:///etc/passwd", false},
+                      UrlCase{"Javascript", "javascript:alert(1)", false},
+                      UrlCase{"NoHost", "http:///path", false},
+                      UrlCase{"Relative", "/gameinfo/Korvash/index.php", false},
+                      UrlCase{"Empty", "", false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
