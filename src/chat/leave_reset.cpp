@@ -7,6 +7,8 @@ void ClearChatHistory(client::Client&) {}
 
 void HideChatHistory(client::Client&) {}
 
+void HideQuickPhrases(client::Client&) {}
+
 void UnloadQuickPhrasesIfShowing(client::Client&) {}
 
 }  // namespace chat

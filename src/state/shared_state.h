@@ -64,14 +64,12 @@ struct SharedState {
     // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
-    std::int16_t NumSumClickUp = 0;
     bool FlgIsMe = false;
     // MsgTurn frames received in the hand.
     std::int16_t g_nPlayCount = 0;
     // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
     std::array<std::int16_t, 3> g_aMarkedSeats{};
-    // The Top of an unraised hand card (the rest line), for selection and for the float.
-    std::int16_t g_nCardBaseTop = 0;
+    // The Top of a floating hand card (g_nCardBaseTop above is the rest line).
     std::int16_t g_nFloatBaseTop = 0;
     // Per relative seat, the image indexes of its cards on the table now and of its play before;
     // the count is entry 27.

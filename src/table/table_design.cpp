@@ -24,10 +24,6 @@ forms::Picture PictureFrom(std::optional<std::span<const std::uint8_t>> bytes) {
         reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())));
 }
 
-forms::Picture DesignPicture(const design::DesignPicture& which) {
-    return PictureFrom(resources::findDesignPicture(which.name));
-}
-
 forms::Picture NumberedPicture(int id) {
     return PictureFrom(resources::findResource("GIF", id));
 }
@@ -184,10 +180,16 @@ void DressVideoPanes(client::MainForm& form) {
 
 }  // namespace
 
+forms::Picture DesignPicture(const design::DesignPicture& which) {
+    return PictureFrom(resources::findDesignPicture(which.name));
+}
+
 void DressTableWindow(client::MainForm& form) {
     DressSeatPanels(form);
     DressPlayArea(form);
     DressVideoPanes(form);
+    DressSkinFrame(form);
+    DressWebPanes(form);
 }
 
 }  // namespace table
