@@ -23,11 +23,11 @@ constexpr int kHeight = 120;
 const std::vector<std::uint8_t>& animationFile() {
     static const std::vector<std::uint8_t> file = [] {
         using namespace anigif_test;
-        GifSpec spec;
-        spec.screenWidth = kWidth;
-        spec.screenHeight = kHeight;
-        spec.globalTable = paletteOf(64);
-        spec.loops = 0;
+        GifPlan plan;
+        plan.screenWidth = kWidth;
+        plan.screenHeight = kHeight;
+        plan.globalTable = paletteOf(64);
+        plan.loops = 0;
         for (int k = 0; k < kFrames; ++k) {
             FrameSpec f =
                 k == 0 ? patternFrame(0, 0, kWidth, kHeight, 64, 0)
@@ -37,9 +37,9 @@ const std::vector<std::uint8_t>& animationFile() {
             f.disposal = k == 0 ? 1 : 1 + k % 3;
             f.transparent = k != 0;
             f.transIndex = 7;
-            spec.frames.push_back(f);
+            plan.frames.push_back(f);
         }
-        return buildGif(spec);
+        return buildGif(plan);
     }();
     return file;
 }

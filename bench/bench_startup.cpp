@@ -1,7 +1,12 @@
-// Start-up of the client as the player feels it: from the hall starting the program to the login
-// frame reaching the game server, against the time the least Qt program takes to show a window
-// (bare_window), both on the same private X server in the same run, so the ratio says what the
-// client's own start-up costs over the toolkit's.
+// Start-up of the client as the player feels it, side by side with the least Qt program that
+// shows a window of the table's size (bare_window), pair by pair on the same private X server in
+// the same run, so the ratios say what the client's own start-up costs over the toolkit's.
+//
+// "Shown" is the first drawing into a window of the started program, seen from outside through
+// the X server's damage reports, the same way for both programs. The login frame and the
+// connection are timed by the fake game server as they arrive. Peak resident memory is the
+// kernel's high-water mark of each program once it has settled: the client at its table after
+// the login answer and its own player's record, the bare program after its first drawing.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <poll.h>
@@ -16,17 +21,21 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <memory>
+#include <fstream>
 #include <optional>
+#include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/fake_game_server.h"
+#include "support/server_frames.h"
 #include "support/xvfb_server.h"
 
 // Xlib last: its macros clash with other names.
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+#include <X11/extensions/Xdamage.h>
 
 extern char** environ;
 
@@ -34,19 +43,28 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 constexpr auto kLimit = std::chrono::seconds(30);
-constexpr int kIterations = 5;
+// How long a program is left to settle before its peak memory is read.
+constexpr auto kSettle = std::chrono::milliseconds(300);
+constexpr int kPairs = 7;
+// The login channel sends on its fourth 50 ms tick.
+constexpr double kFourTicksMs = 200;
+
+double millisBetween(Clock::time_point from, Clock::time_point to) {
+    return std::chrono::duration<double, std::milli>(to - from).count();
+}
 
 // A started program, ended (SIGKILL) and reaped when it goes out of scope.
 class Child {
   public:
     Child(const std::string& program, const std::vector<std::string>& arguments,
-          const std::vector<std::string>& extraEnvironment, int stdoutFd) {
+          const std::vector<std::string>& extraEnvironment) {
         std::vector<std::string> args = {program};
         args.insert(args.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
         for (auto& a : args) argv.push_back(a.data());
         argv.push_back(nullptr);
-        std::vector<std::string> env(environ, environ + countEnvironment());
+        std::vector<std::string> env;
+        for (char** e = environ; *e; ++e) env.emplace_back(*e);
         for (const auto& entry : extraEnvironment) {
             const auto name = entry.substr(0, entry.find('=') + 1);
             std::erase_if(env, [&](const std::string& e) { return e.starts_with(name); });
@@ -58,11 +76,7 @@ class Child {
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         // The programs' chatter (sound back ends and the like) would break up the table.
-        if (stdoutFd >= 0) {
-            posix_spawn_file_actions_adddup2(&actions, stdoutFd, 1);
-        } else {
-            posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        }
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         if (::posix_spawn(&pid_, program.c_str(), &actions, nullptr, argv.data(), envp.data()) !=
             0) {
@@ -79,14 +93,83 @@ class Child {
     Child& operator=(const Child&) = delete;
     bool started() const { return pid_ > 0; }
 
-  private:
-    static std::size_t countEnvironment() {
-        std::size_t n = 0;
-        while (environ[n]) ++n;
-        return n;
+    // The kernel's high-water mark of resident memory, in MB (0 when unknown).
+    double peakResidentMb() const {
+        std::ifstream status("/proc/" + std::to_string(pid_) + "/status");
+        for (std::string line; std::getline(status, line);) {
+            if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024.0;
+        }
+        return 0;
     }
+
+    // CPU time of all its threads so far, in ms.
+    double cpuMs() const {
+        double ns = 0;
+        const std::filesystem::path tasks = "/proc/" + std::to_string(pid_) + "/task";
+        std::error_code error;
+        for (const auto& task : std::filesystem::directory_iterator(tasks, error)) {
+            std::ifstream schedstat(task.path() / "schedstat");
+            double onCpu = 0;
+            if (schedstat >> onCpu) ns += onCpu;
+        }
+        return ns / 1e6;
+    }
+
+  private:
     pid_t pid_ = -1;
 };
+
+// Watches the X server for the first drawing into a top-level window created after watch().
+class FirstDrawing {
+  public:
+    explicit FirstDrawing(Display* display) : display_(display) {
+        int error = 0;
+        available_ = XDamageQueryExtension(display_, &eventBase_, &error);
+        XSelectInput(display_, DefaultRootWindow(display_), SubstructureNotifyMask);
+    }
+    bool available() const { return available_; }
+
+    // Forgets what came before: windows created from now on are watched.
+    void watch() {
+        XSync(display_, False);
+        while (XPending(display_)) {
+            XEvent ignored;
+            XNextEvent(display_, &ignored);
+        }
+        for (const Damage damage : damages_) XDamageDestroy(display_, damage);
+        damages_.clear();
+        XSync(display_, False);
+    }
+
+    // Handles what the server reported; true once a watched window has been drawn into.
+    bool poll(std::chrono::milliseconds timeout) {
+        pollfd entry{ConnectionNumber(display_), POLLIN, 0};
+        if (!XPending(display_)) ::poll(&entry, 1, static_cast<int>(timeout.count()));
+        bool drawn = false;
+        while (XPending(display_)) {
+            XEvent event;
+            XNextEvent(display_, &event);
+            if (event.type == CreateNotify) {
+                damages_.push_back(
+                    XDamageCreate(display_, event.xcreatewindow.window, XDamageReportNonEmpty));
+            } else if (event.type == eventBase_ + XDamageNotify) {
+                drawn = true;
+            }
+        }
+        return drawn;
+    }
+
+  private:
+    Display* display_;
+    bool available_ = false;
+    int eventBase_ = 0;
+    std::vector<Damage> damages_;
+};
+
+// A window that went away before its damage could be made or destroyed is of no interest.
+int ignoreErrors(Display*, XErrorEvent*) {
+    return 0;
+}
 
 // The private X server, a hall window for the client to find, the fake game server and a program
 // folder of the client's own (a hard link, so the program takes that folder as its own).
@@ -94,6 +177,7 @@ struct Stage {
     support::XvfbServer xvfb;
     support::FakeGameServer server;
     Display* display = nullptr;
+    std::optional<FirstDrawing> drawing;
     std::filesystem::path folder;
     std::string program;
     std::string commandLine;
@@ -123,8 +207,13 @@ struct Stage {
         commandLine = "player1$pw$127.0.0.1$" + std::to_string(server.port()) +
                       "$北京$0$127.0.0.1$1080$$$0$Brenmoor山庄$Korvash$0$0$";
         openHallWindow();
+        if (!display) return;
+        XSetErrorHandler(ignoreErrors);
+        drawing.emplace(display);
+        if (!drawing->available()) problem = "the X server has no DAMAGE extension";
     }
     ~Stage() {
+        drawing.reset();
         if (display) XCloseDisplay(display);
         std::error_code ignored;
         if (!folder.empty()) std::filesystem::remove_all(folder, ignored);
@@ -154,84 +243,136 @@ Stage& stage() {
     return instance;
 }
 
-std::vector<double> clientSeconds;
-std::vector<double> bareSeconds;
+struct Start {
+    double shownMs = 0;
+    double cpuToShownMs = 0;
+    double loginMs = 0;  // the client only, from here on
+    double loginWaitMs = 0;
+    double cpuToLoginMs = 0;
+    double peakMb = 0;
+};
 
-// One start of the client, until its login frame is at the server; nullopt when it never came.
-std::optional<double> timeClientLogin(Stage& s) {
+// Waits, watching the X server, until the program has drawn its first window and done().
+template <typename Done>
+bool waitShownAnd(Stage& s, const Child& child, Clock::time_point start, Start& figures,
+                  Done done) {
+    bool shown = false;
+    while (Clock::now() < start + kLimit) {
+        if (!shown && s.drawing->poll(std::chrono::milliseconds(1))) {
+            shown = true;
+            figures.shownMs = millisBetween(start, Clock::now());
+            figures.cpuToShownMs = child.cpuMs();
+        }
+        if (shown && done()) return true;
+        if (shown) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return false;
+}
+
+std::optional<Start> startBareWindow(Stage& s) {
+    Start figures;
+    s.drawing->watch();
+    const auto start = Clock::now();
+    Child bare(BARE_WINDOW_EXE, {}, s.environment);
+    if (!bare.started() || !waitShownAnd(s, bare, start, figures, [] { return true; })) {
+        return std::nullopt;
+    }
+    std::this_thread::sleep_for(kSettle);
+    figures.peakMb = bare.peakResidentMb();
+    return figures;
+}
+
+std::optional<Start> startClient(Stage& s) {
+    Start figures;
     s.server.clearFrames();
+    s.drawing->watch();
     const auto start = Clock::now();
     // Ended on return, so the next copy finds neither its lock nor its connection.
-    Child client(s.program, {s.commandLine}, s.environment, -1);
-    if (!client.started() || !s.server.waitForFrames(1, kLimit)) return std::nullopt;
-    return std::chrono::duration<double>(Clock::now() - start).count();
-}
-
-// One start of the bare window program, until it says its window is shown.
-std::optional<double> timeBareWindow(Stage& s) {
-    int fds[2];
-    if (::pipe2(fds, O_CLOEXEC) != 0) return std::nullopt;
-    const auto start = Clock::now();
-    std::optional<double> seconds;
-    {
-        Child bare(BARE_WINDOW_EXE, {}, s.environment, fds[1]);
-        ::close(fds[1]);
-        std::string line;
-        while (bare.started() && line.find('\n') == std::string::npos) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(start + kLimit -
-                                                                                    Clock::now());
-            pollfd entry{fds[0], POLLIN, 0};
-            if (left.count() <= 0 || ::poll(&entry, 1, static_cast<int>(left.count())) <= 0) break;
-            char buffer[64];
-            const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
-            if (n <= 0) break;
-            line.append(buffer, static_cast<std::size_t>(n));
+    Child client(s.program, {s.commandLine}, s.environment);
+    bool loginSeen = false;
+    const auto loggedIn = [&] {
+        if (!loginSeen && s.server.frameCount() > 0) {
+            loginSeen = true;
+            figures.cpuToLoginMs = client.cpuMs();
         }
-        if (line.starts_with("shown")) {
-            seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        }
+        return loginSeen;
+    };
+    if (!client.started() || !waitShownAnd(s, client, start, figures, loggedIn)) {
+        return std::nullopt;
     }
-    ::close(fds[0]);
-    return seconds;
+    const auto loginAt = s.server.frameTimes().front();
+    figures.loginMs = millisBetween(start, loginAt);
+    figures.loginWaitMs = millisBetween(s.server.lastConnectedAt(), loginAt);
+    // At the table: the login answer and the player's own record, as a server seats a player.
+    s.server.send(support::BuildLoginReply({}));
+    support::PlayerInfoFrame own;
+    own.nickname = "player1";
+    own.account = "player1";
+    own.location = support::gbk(QStringLiteral("北京"));
+    s.server.send(support::BuildPlayerInfo(own));
+    s.server.waitUntilSent();
+    std::this_thread::sleep_for(kSettle);
+    figures.peakMb = client.peakResidentMb();
+    return figures;
 }
 
-void run(benchmark::State& state, std::optional<double> (*once)(Stage&),
-         std::vector<double>& record) {
+std::vector<Start> clientStarts;
+std::vector<Start> bareStarts;
+
+// Each iteration is one pair, the bare window first; the manual time is the client's start to
+// shown.
+void ClientAgainstBareWindow(benchmark::State& state) {
     Stage& s = stage();
     if (!s.problem.empty()) {
         state.SkipWithError(s.problem.c_str());
         return;
     }
-    once(s);  // warm-up: the first start pays for cold caches
+    // Warm-up: the first starts pay for cold caches.
+    startBareWindow(s);
+    startClient(s);
     for (auto _ : state) {
-        const auto seconds = once(s);
-        if (!seconds) {
-            state.SkipWithError("the program did not get there in time");
+        const auto bare = startBareWindow(s);
+        const auto client = startClient(s);
+        if (!bare || !client) {
+            state.SkipWithError("a program did not get there in time");
             return;
         }
-        state.SetIterationTime(*seconds);
-        record.push_back(*seconds);
+        state.SetIterationTime(client->shownMs / 1000);
+        bareStarts.push_back(*bare);
+        clientStarts.push_back(*client);
     }
 }
-
-void ClientStartToLoginFrame(benchmark::State& state) {
-    run(state, timeClientLogin, clientSeconds);
-}
-void BareQtWindowStartToShown(benchmark::State& state) {
-    run(state, timeBareWindow, bareSeconds);
-}
-BENCHMARK(ClientStartToLoginFrame)
-    ->Iterations(kIterations)
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
-BENCHMARK(BareQtWindowStartToShown)
-    ->Iterations(kIterations)
+BENCHMARK(ClientAgainstBareWindow)
+    ->Iterations(kPairs)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
-double median(std::vector<double> values) {
+double median(const std::vector<Start>& starts, double Start::*figure) {
+    std::vector<double> values;
+    for (const auto& s : starts) values.push_back(s.*figure);
     std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+void printSideBySide() {
+    if (clientStarts.empty() || bareStarts.empty()) return;
+    const auto c = [](double Start::*f) { return median(clientStarts, f); };
+    const auto b = [](double Start::*f) { return median(bareStarts, f); };
+    std::printf("start-up, median of %zu pairs      client    bare Qt window   ratio\n",
+                clientStarts.size());
+    std::printf("  start to shown                %7.1f ms   %7.1f ms       %5.2f\n",
+                c(&Start::shownMs), b(&Start::shownMs), c(&Start::shownMs) / b(&Start::shownMs));
+    std::printf("  CPU to shown                  %7.1f ms   %7.1f ms       %5.2f\n",
+                c(&Start::cpuToShownMs), b(&Start::cpuToShownMs),
+                c(&Start::cpuToShownMs) / b(&Start::cpuToShownMs));
+    std::printf("  start to the login frame      %7.1f ms\n", c(&Start::loginMs));
+    std::printf(
+        "  login channel's wait          %7.1f ms   (connection up to the frame; "
+        "four ticks are %.0f ms)\n",
+        c(&Start::loginWaitMs), kFourTicksMs);
+    std::printf("  CPU to the login frame        %7.1f ms\n", c(&Start::cpuToLoginMs));
+    std::printf("  peak resident memory          %7.1f MB   %7.1f MB       %5.2f\n",
+                c(&Start::peakMb), b(&Start::peakMb), c(&Start::peakMb) / b(&Start::peakMb));
 }
 
 }  // namespace
@@ -241,13 +382,6 @@ int main(int argc, char** argv) {
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (!clientSeconds.empty() && !bareSeconds.empty()) {
-        const double client = median(clientSeconds);
-        const double bare = median(bareSeconds);
-        std::printf(
-            "median start-up: client to login frame %.1f ms, bare Qt window shown %.1f ms, "
-            "ratio %.2f\n",
-            client * 1000, bare * 1000, client / bare);
-    }
+    printSideBySide();
     return 0;
 }

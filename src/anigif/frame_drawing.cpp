@@ -64,8 +64,7 @@ void DrawFrame(AniGifState& s, std::int32_t frame, QImage& dest, bool stretch, c
             Blit(dest, rect, BlitSource{s.m_Canvas.pixels}, whole, Rop::SrcCopy, stretch);
             return;
         }
-        Blit(dest, rect, BlitSource{s.m_Canvas.mask}, whole, Rop::SrcAnd, stretch);
-        Blit(dest, rect, BlitSource{s.m_Canvas.pixels}, whole, Rop::SrcPaint, stretch);
+        BlitMasked(dest, rect, s.m_Canvas.mask, s.m_Canvas.pixels, whole, stretch);
         return;
     }
     const GifFrameInfo& f = s.gif.frame(frame);

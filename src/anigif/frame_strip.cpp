@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "anigif/frame_drawing.h"
+#include "platform/picture/gif_index_decoder.h"
 
 namespace anigif {
 namespace {
@@ -85,22 +86,17 @@ std::int32_t wrapFrame(AniGifState& s, std::int32_t k) {
     return pos;
 }
 
-// Renders a decoded picture into the strip at stripX: every pixel's blue is its index.
-void renderIntoStrip(FrameStrip& strip, const QImage& picture, std::int32_t stripX,
+// Decodes a one-image GIF straight into the strip at stripX: every pixel is its index, the ramp
+// being the identity. Pixels the picture leaves (see-through or never reached) stay as they are.
+void decodeIntoStrip(FrameStrip& strip, std::span<const std::uint8_t> frameGif, std::int32_t stripX,
                      const GifFrameInfo& f) {
-    const QImage decoded =
-        picture.format() == QImage::Format_ARGB32 || picture.format() == QImage::Format_RGB32
-            ? picture
-            : picture.convertToFormat(QImage::Format_ARGB32);
-    const int width = std::min({decoded.width(), f.width, strip.image.width() - stripX});
-    const int height = std::min({decoded.height(), f.height, strip.image.height()});
-    for (int y = 0; y < height; ++y) {
-        const auto* in = reinterpret_cast<const QRgb*>(decoded.constScanLine(y));
-        uchar* out = strip.image.scanLine(y) + stripX;
-        for (int x = 0; x < width; ++x) {
-            if (qAlpha(in[x]) != 0) out[x] = uchar(qBlue(in[x]));
-        }
-    }
+    QImage& image = strip.image;
+    const int width = std::min(f.width, image.width() - stripX);
+    const int height = std::min(f.height, image.height());
+    if (width < 1 || height < 1) return;
+    const platform::IndexPlane plane{image.scanLine(0) + stripX, image.bytesPerLine(), width,
+                                     height};
+    platform::DecodeGifIndices(frameGif, plane);
 }
 
 void decodeFrames(AniGifState& s, std::int32_t first, std::int32_t last) {
@@ -109,9 +105,8 @@ void decodeFrames(AniGifState& s, std::int32_t first, std::int32_t last) {
         const std::int32_t length = wrapFrame(s, k);
         GifFrameInfo& f = s.gif.frame(k);
         f.dataStart = k == 1 ? 0 : s.gif.frame(k - 1).dataStart + s.gif.frame(k - 1).width;
-        const QImage picture =
-            PictureFromBytes(std::span(s.m_FrameGif.data(), std::size_t(length)));
-        if (!picture.isNull()) renderIntoStrip(s.m_Strip, picture, f.dataStart, f);
+        decodeIntoStrip(s.m_Strip, std::span(s.m_FrameGif.data(), std::size_t(length)), f.dataStart,
+                        f);
     }
 }
 

@@ -26,6 +26,12 @@ struct BlitSource {
 void Blit(QImage& dest, const QRect& to, const BlitSource& src, const QRect& from, Rop rop,
           bool stretch);
 
+// The see-through transfer of a composed picture: `mask` (grey, white = see-through) ANDed onto
+// `dest`, then `pixels` ORed over it, as two Blits would; both sources share one size. Done in
+// one sweep when nothing is stretched.
+void BlitMasked(QImage& dest, const QRect& to, const QImage& mask, const QImage& pixels,
+                const QRect& from, bool stretch);
+
 // Flips a rectangle of an image in place (left-right, top-bottom or both).
 void FlipInPlace(QImage& image, const QRect& area, bool leftRight, bool topBottom);
 

@@ -1,8 +1,14 @@
 #include "client/client.h"
 
+#include "cards/display/chu_pai.h"
+#include "chat/huifu.h"
+#include "chat/talk.h"
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"
 #include "connection/reconnection.h"
+#include "settlement/hero_window.h"
+#include "settlement/information_window.h"
+#include "settlement/score_window.h"
 #include "sound/vos_set.h"
 
 namespace client {
@@ -33,8 +39,26 @@ Client::Client(ClientPlatform platform)
                    [this](forms::Forms& owner) {
                        return std::make_unique<connection::frmReconnect>(owner, *this);
                    }),
-      VosSet(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::sound::VosSet>(owner, *this);
+      VosSet(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<::sound::VosSet>(owner, *this); }),
+      Score(forms,
+            [this](forms::Forms& owner) {
+                return std::make_unique<::settlement::Score>(owner, *this);
+            }),
+      Hero(forms,
+           [this](forms::Forms& owner) {
+               return std::make_unique<::settlement::Hero>(owner, *this);
+           }),
+      Information(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::settlement::Information>(owner, *this);
+      }),
+      Talk(forms,
+           [this](forms::Forms& owner) { return std::make_unique<::chat::Talk>(owner, *this); }),
+      huifu(forms,
+            [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }),
+      ChuPai(forms, [this](forms::Forms& owner) {
+          return std::make_unique<::cards::ChuPai>(owner, *this);
       }) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }

@@ -28,6 +28,19 @@ namespace sound {
 class VosSet;
 }  // namespace sound
 
+namespace settlement {
+class Score;
+class Hero;
+class Information;
+}  // namespace settlement
+namespace chat {
+class Talk;
+class huifu;
+}  // namespace chat
+namespace cards {
+class ChuPai;
+}  // namespace cards
+
 namespace connection {
 class frmExit;
 class frmOtherExit;
@@ -94,6 +107,17 @@ class Client {
 
     // The sound settings window.
     forms::FormRef<::sound::VosSet> VosSet;
+
+    // The score board, the history window and the player information card.
+    forms::FormRef<::settlement::Score> Score;
+    forms::FormRef<::settlement::Hero> Hero;
+    forms::FormRef<::settlement::Information> Information;
+    // The chat history window and the quick-phrase window. The speech bubbles, one per seat,
+    // are found among the open windows by their tags.
+    forms::FormRef<::chat::Talk> Talk;
+    forms::FormRef<::chat::huifu> huifu;
+    // The illegal-play notice.
+    forms::FormRef<::cards::ChuPai> ChuPai;
 };
 
 }  // namespace client

@@ -1,9 +1,9 @@
 #include "client/main_form.h"
 
 #include "client/client.h"
+#include "connection/dialog_look.h"
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
-#include "resources/resource_store.h"
 #include "table/table_design.h"
 
 namespace client {
@@ -15,19 +15,35 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     TimerBong.onTimer.bind(this, &MainForm::TimerBong_Timer);
     TimerKeepAlive.onTimer.bind(this, &MainForm::TimerKeepAlive_Timer);
     TimerProxy.onTimer.bind(this, &MainForm::TimerProxy_Timer);
+    cardImage0.onMouseMove.bind(this, &MainForm::cardImage0_MouseMove);
+    cardImage0.onMouseDown.bind(this, &MainForm::cardImage0_MouseDown);
+    Pic1.onMouseDown.bind(this, &MainForm::Pic1_MouseDown);
+    Pic2.onMouseDown.bind(this, &MainForm::Pic2_MouseDown);
+    Operation.onClick.bind(this, &MainForm::Operation_Click);
+    btnJiaofen.onClick.bind(this, &MainForm::btnJiaofen_Click);
+    xuan_img.onClick.bind(this, &MainForm::xuan_img_Click);
+    TimerShuffle.onTimer.bind(this, &MainForm::TimerShuffle_Timer);
+    Timerformer.onTimer.bind(this, &MainForm::Timerformer_Timer);
+    // The chat line holds at most 100 characters.
+    Chat.setMaxLength(100);
+    Chat.onKeyPress.bind(this, &MainForm::Chat_KeyPress);
+    Chat.onChange.bind(this, &MainForm::Chat_Change);
+    Chat.onGotFocus.bind(this, &MainForm::Chat_GotFocus);
+    Chat.onLostFocus.bind(this, &MainForm::Chat_LostFocus);
+    TimerChat.onTimer.bind(this, &MainForm::TimerChat_Timer);
+    Lbchat.onClick.bind(this, &MainForm::Lbchat_Click);
+    imgword1.onClick.bind(this, &MainForm::imgword1_Click);
+    imgword2.onClick.bind(this, &MainForm::imgword2_Click);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);
     Pic1.setScaleMode(forms::ScaleMode::Pixels);
     Pic2.setVisible(false);
-    if (auto table = resources::findDesignPicture(resources::design::kTable.name)) {
-        Pic1.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(table->data()), qsizetype(table->size()))));
-    }
-    if (auto small = resources::findDesignPicture(resources::design::kTableSmall.name)) {
-        Pic2.setPicture(forms::Picture::fromData(QByteArray::fromRawData(
-            reinterpret_cast<const char*>(small->data()), qsizetype(small->size()))));
-    }
+    Pic1.setPicture(connection::DesignPicture(resources::design::kTable));
+    // The table picture is on screen from the first paint: decoded here, before start-up starts
+    // the table tick, so that the first paint does not hold back the tick's first steps.
+    Pic1.picture().image();
+    Pic2.setPicture(connection::DesignPicture(resources::design::kTableSmall));
     table::DressTableWindow(*this);
 }
 

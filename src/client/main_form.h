@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "anigif/uc_ani_gif.h"
 #include "platform/desktop/window_message.h"
@@ -142,6 +143,8 @@ class MainForm : public forms::Form {
     forms::Timer TimerKeepAlive{*this, "TimerKeepAlive", 5000, false};
     // The longest wait for each reply of the SOCKS5 hand-shake.
     forms::Timer TimerProxy{*this, "TimerProxy", 30000, false};
+    // The chat line's flood gate: Enter closes it for 800 ms.
+    forms::Timer TimerChat{*this, "TimerChat", 800, false};
     // The animated GIF control the window carries; nothing gives it a GIF.
     anigif::ucAniGIF ucAniGIF1{*this, "ucAniGIF1"};
 
@@ -199,6 +202,34 @@ class MainForm : public forms::Form {
     void Tou_Click(int Index);
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
     void Pic1_KeyDown(int& KeyCode, int Shift);
+
+    // The hand's mouse handling, the action and declaration buttons and the table timers.
+    void cardImage0_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void cardImage0_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void Pic1_MouseDown(int Button, int Shift, float X, float Y);
+    void Pic2_MouseDown(int Button, int Shift, float X, float Y);
+    void Operation_Click(int Index);
+    void btnJiaofen_Click(int Index);
+    void xuan_img_Click(int Index);
+    void TimerShuffle_Timer();
+    void Timerformer_Timer();
+    // The last steps of the turn clock and of the next-hand clock on the scheduler's monotonic
+    // milliseconds; none before a clock's first step.
+    std::optional<std::int64_t> m_vTurnStepTime;
+    std::optional<std::int64_t> m_fReadyStepTime;
+    // The chat line, the chat history label and the quick-phrase buttons. A Backspace into the
+    // whisper prefix keeps the line as it stood and marks the prefix for removal at the next
+    // change.
+    QString m_sChatBeforeKey;
+    bool m_bDropWhisperPrefix = false;
+    void Chat_KeyPress(int& KeyAscii);
+    void Chat_Change();
+    void Chat_GotFocus();
+    void Chat_LostFocus();
+    void TimerChat_Timer();
+    void Lbchat_Click();
+    void imgword1_Click();
+    void imgword2_Click();
 };
 
 }  // namespace client

@@ -2,6 +2,7 @@
 
 #include "client/client.h"
 #include "client/main_form.h"
+#include "connection/text_helpers.h"
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/failure.h"
 #include "platform/runtime/message_box.h"
@@ -18,15 +19,6 @@ constexpr int kFieldCount = 15;
 constexpr std::size_t kAccountByte = 16;
 constexpr std::size_t kPasswordByte = 32;
 constexpr std::size_t kLoginFlagByte = 14;
-
-// Trim of the original: blanks only, not tabs or line ends.
-QString TrimBlanks(const QString& text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] == u' ') ++first;
-    while (last > first && text[last - 1] == u' ') --last;
-    return text.mid(first, last - first);
-}
 
 std::uint8_t UnsignedByte(qsizetype value) {
     if (value > 255) platform::fail(RuntimeFailure::Kind::Overflow, "Overflow");

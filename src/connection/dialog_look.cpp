@@ -19,7 +19,7 @@ constexpr int DialogOpacity = 200;
 forms::Picture DesignPicture(const resources::design::DesignPicture& which) {
     const auto data = resources::findDesignPicture(which.name);
     if (!data) return {};
-    return forms::Picture::fromData(QByteArray::fromRawData(
+    return forms::Picture::fromEmbedded(QByteArray::fromRawData(
         reinterpret_cast<const char*>(data->data()), qsizetype(data->size())));
 }
 

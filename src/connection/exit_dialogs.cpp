@@ -1,7 +1,7 @@
 // The exit dialog and the message dialog that offers the way back to the hall.
 #include "connection/exit_dialogs.h"
 
-#include "chat/leave_reset.h"
+#include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/dialog_look.h"

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <system_error>
 
-#include "chat/leave_reset.h"
+#include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/exit_dialogs.h"
@@ -16,6 +16,7 @@
 #include "props/props.h"
 #include "resources/file_name_matches.h"
 #include "settlement/leave_reset.h"
+#include "settlement/show_settlement.h"
 #include "state/message_types.h"
 #include "table/leave_reset.h"
 #include "video/leave_table.h"
@@ -117,6 +118,8 @@ void ResetTableState(Client& c) {
     s.g_bConnected = false;
     table.TimerKeepAlive.setInterval(5000);
     s.g_bResultShown = false;
+    // Results of a hand cut short here never complete a hand at the next table.
+    settlement::StartResultCollection(c);
     // The next stay at a table logs in afresh.
     s.g_bLoginSentOnConnection = false;
     s.g_bReconnectPending = false;

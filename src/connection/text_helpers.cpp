@@ -4,7 +4,17 @@
 
 namespace connection {
 
-bool IsSingleByteChar(QChar ch) { return platform::isSingleByteGbk(ch); }
+bool IsSingleByteChar(QChar ch) {
+    return platform::isSingleByteGbk(ch);
+}
+
+QString TrimBlanks(const QString& text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] == u' ') ++first;
+    while (last > first && text[last - 1] == u' ') --last;
+    return text.mid(first, last - first);
+}
 
 QString PadLeft(const QString& s, int width) {
     if (width <= s.size()) return s;

@@ -8,6 +8,9 @@ namespace connection {
 // True when the character takes one column (a single byte in GBK).
 bool IsSingleByteChar(QChar ch);
 
+// Trim of the original: blanks only, not tabs, line ends or full-width spaces.
+QString TrimBlanks(const QString& text);
+
 // s preceded by blanks up to `width` characters (characters, not columns).
 QString PadLeft(const QString& s, int width);
 
@@ -19,7 +22,7 @@ QStringList WrappedLines(const QString& text, int width);
 // Adds text to a list box as lines of about `width` columns.
 template <typename ListBox>
 void AddWrappedText(ListBox& list, const QString& text, int width) {
-    for (const QString& line : WrappedLines(text, width)) list.AddItem(line);
+    for (const QString& line : WrappedLines(text, width)) list.addItem(line);
 }
 
 }  // namespace connection

@@ -10,6 +10,7 @@
 #include "platform/runtime/message_box.h"
 #include "props/prop_dll.h"
 #include "props/props.h"
+#include "settlement/show_settlement.h"
 #include "state/web_host.h"
 #include "table/table_layout.h"
 
@@ -49,6 +50,7 @@ void HandleLoginReply(client::Client& c, state::Frame& message) {
     c.s.g_aHeldPropFrameA.fill(0);
     c.s.g_aHeldPropFrameB.fill(0);
     c.s.g_bResultShown = false;
+    settlement::StartResultCollection(c);
     c.s.g_bHandStarted = false;
     c.s.g_bTimeLimit = true;
     c.s.g_bBossKey = false;

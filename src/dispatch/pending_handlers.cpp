@@ -11,7 +11,6 @@ void HandleDeclared(client::Client&, state::Frame&) {}
 void HandleMarkedAces(client::Client&, state::Frame&) {}
 void HandleBaoShuai(client::Client&, state::Frame&) {}
 void HandleTurn(client::Client&, state::Frame&) {}
-void HandleHandResult(client::Client&, state::Frame&) {}
 void HandleHandStart(client::Client&, state::Frame&) {}
 void HandlePlayerInfo(client::Client&, state::Frame&) {}
 void HandlePlayerLeft(client::Client&, state::Frame&) {}

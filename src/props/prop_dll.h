@@ -33,6 +33,8 @@ class PropDll {
     // 1 when the score data is ready.
     virtual std::int32_t GetScoreInfo() = 0;
     virtual void InitShowNext(bool value) = 0;
+    // The hand's results are in: the plug-in starts its end-of-hand show.
+    virtual void InitShowEnd() = 0;
     virtual void InitExit(std::int16_t& code) = 0;
     // A server frame for the plug-in, passed by reference as a byte array.
     virtual void Rec_MSG(state::Frame& message) = 0;

@@ -7,8 +7,7 @@ class Client;
 namespace settlement {
 
 // Leaving the table empties the score board (`Score`) and the history window (`Hero`) for all
-// four seats, hides both and the history's seat scores, and clears the session scores. The
-// two windows come with the settlement; until then there is nothing to empty.
+// four seats, hides both and the history's seat scores, and clears the session scores.
 void ClearScoreBoardsOnLeave(client::Client& c);
 
 }  // namespace settlement

@@ -10,6 +10,7 @@
 #include "state/byte_ring.h"
 #include "state/channels.h"
 #include "state/player_info.h"
+#include "state/score_head.h"
 #include "state/seat_record.h"
 
 namespace state {
@@ -41,8 +42,6 @@ struct SharedState {
 
     // The four seats, by relative seat.
     std::array<SeatRecord, 4> custom;
-    // The Top of an unraised card of the local hand: the rest line every selection test reads.
-    std::int16_t g_nCardBaseTop = 0;
 
     // The card subsystem: the hand's order and marked aces, its selection, the play to beat and
     // the hint.
@@ -51,25 +50,30 @@ struct SharedState {
     std::int16_t g_nMarkedAceColour = 0;
     // The hand-order button chose the second order last.
     bool g_bSortByGroup = true;
-    // The raised cards as the clicks count them, and the count after a selecting click.
-    std::int16_t NumSumClickUp = 0;
+    // The count of raised cards after a selecting click (the clicks' own count is
+    // `NumSumClickUp`, with the table screen's state below).
     std::int16_t clickCardNum = 0;
     // `formerType`, `formerNum`, `g_aFormerCards`: the play on the table to beat.
     cards::PlayToBeat former;
     // `g_nHintCursor`, `g_nHintType`, `g_nHintLen`, `g_bHintFound`, `g_bHintPlayed`.
     cards::HintState hint;
+    // The deal: the local slots the first two deal batches filled (`g_bCanPlay` and `g_bPassed`
+    // are with the action buttons below).
+    std::int16_t g_nDealtCards = 0;
 
     // The table screen: what its layout and the resets between hands set.
     // The hand card floating under the mouse (-1 none), the last clicked card (-1 none) and the
     // cards clicked up; FlgIsMe: the local player's turn (the float is off meanwhile).
     std::int16_t RecordUpNumber = -1;
     std::int16_t NumberClick = -1;
+    std::int16_t NumSumClickUp = 0;
     bool FlgIsMe = false;
     // MsgTurn frames received in the hand.
     std::int16_t g_nPlayCount = 0;
     // Relative seats of the holders of the marked aces (entries 0 and 1; 5: one holds both).
     std::array<std::int16_t, 3> g_aMarkedSeats{};
-    // The Top of a floating hand card (g_nCardBaseTop above is the rest line).
+    // The Top of an unraised hand card (the rest line), for selection and for the float.
+    std::int16_t g_nCardBaseTop = 0;
     std::int16_t g_nFloatBaseTop = 0;
     // Per relative seat, the image indexes of its cards on the table now and of its play before;
     // the count is entry 27.
@@ -230,6 +234,22 @@ struct SharedState {
     std::array<std::array<QString, 4>, 2> g_aPrizeInfo;
     std::array<double, 4> g_aPrizeAmount{};
 
+    // The hand's mouse handling, the action and declaration buttons and the table clocks.
+    // The local player may play now; has passed in this trick; has to lead (the turn clock's
+    // time-out plays the lowest group); the turn that is running is the local player's.
+    bool g_bCanPlay = false;
+    bool g_bPassed = false;
+    bool g_bAutoLead = false;
+    bool g_bTurnToAct = false;
+    // The previous trick may be shown again (cleared while it shows).
+    bool g_bPrevTrickReady = false;
+    // The cards the server offers during the deal: aces offered at the start of g_aCardGroup
+    // (0..3), the middle batch's group size (3 or 4), and up to four cards of four bytes each
+    // as the server sent them.
+    std::int16_t g_nAceCount = 0;
+    std::int16_t g_nGroupSize = 0;
+    std::array<std::uint8_t, 16> g_aCardGroup{};
+
     // The server dispatcher: the players' profiles by relative seat, the login answer's
     // time-out limit, the once-per-hand mark and the advertising pages named by the server.
     std::array<PlayerInfo, 4> g_aPlayerInfo;
@@ -237,6 +257,38 @@ struct SharedState {
     bool g_bTimeLimit = false;
     QString g_sAdBaseUrl;
     QString g_sShuffleAdUrl;
+
+    // Settlement and history.
+    // The hand's result frames in the order they came, and how many of them are in (0..3
+    // between frames).
+    std::array<Frame, 4> g_aResultFrames{};
+    std::int16_t nResultFrames = 0;
+    std::int32_t g_nBaseGold = 0;
+    // Each seat's running total over the hands at this table.
+    std::array<double, 4> g_aSessionScore{};
+    // What the seating, the deal and the results leave for the sheet: the score heads, the gold
+    // labels at the deal, the wealth multiplier's text (the multiplier is the table screen's
+    // `beishu`), and the last result's note.
+    std::array<ScoreHead, 4> g_aScoreHeads;
+    std::array<QString, 4> g_aStartGold;
+    QString g_sBeishuText;
+    QString g_sResultNote;
+    // The props plug-in's part of a settlement: its extra lines per seat, the result frames it
+    // counted, its end-of-hand show (0 none, 1 holding the fourth frame, 2 settled) and an
+    // unload put off until the settlement ends.
+    std::array<QString, 4> g_aScoreLines;
+    // (The show's state and the put-off unload are the table screen's `g_nPropShowState` and
+    // `g_bPropShowPending`.)
+    std::int16_t g_nPropHandCount = 0;
+    // Chat: the whisper prefix at the head of the chat line ("" when no whisper is active), the
+    // addressee's SeatFlag, the line kept while a new prefix goes in front of it, the chat
+    // line's focus and the Alt-then-C key sequence (element 0 Alt seen, element 1 C seen),
+    // which the table's key handler shares with the chat history window.
+    QString g_sWhisperPrefix;
+    std::int16_t g_nWhisperSeat = 0;
+    QString g_sChatSaved;
+    bool g_bChatFocus = false;
+    std::array<std::int16_t, 2> g_aAltCKeys{};
 };
 
 }  // namespace state

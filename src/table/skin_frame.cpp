@@ -1,8 +1,9 @@
 // The skinned frame of the table window: the frame painted from one small picture, the icon,
 // the caption, the close and minimise buttons with their three pictures, and the drag bar.
-#include "chat/leave_reset.h"
+#include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
+#include "connection/dialog_look.h"
 #include "platform/forms/input.h"
 #include "table/table_design.h"
 

@@ -5,6 +5,7 @@
 #include <array>
 
 #include "client/main_form.h"
+#include "connection/dialog_look.h"
 #include "platform/forms/input.h"
 #include "resources/design_names.h"
 #include "resources/resource_store.h"
@@ -18,11 +19,14 @@ namespace design = resources::design;
 constexpr forms::OleColor kNameInk = 0x00FFFF;  // yellow
 constexpr forms::OleColor kLabelInk = forms::kWhite;
 
+// Built-in pictures decode when first drawn, so the window's design costs nothing at load.
 forms::Picture PictureFrom(std::optional<std::span<const std::uint8_t>> bytes) {
     if (!bytes) return {};
-    return forms::Picture::fromData(QByteArray::fromRawData(
+    return forms::Picture::fromEmbedded(QByteArray::fromRawData(
         reinterpret_cast<const char*>(bytes->data()), qsizetype(bytes->size())));
 }
+
+using connection::DesignPicture;
 
 forms::Picture NumberedPicture(int id) {
     return PictureFrom(resources::findResource("GIF", id));
@@ -179,10 +183,6 @@ void DressVideoPanes(client::MainForm& form) {
 }
 
 }  // namespace
-
-forms::Picture DesignPicture(const design::DesignPicture& which) {
-    return PictureFrom(resources::findDesignPicture(which.name));
-}
 
 void DressTableWindow(client::MainForm& form) {
     DressSeatPanels(form);

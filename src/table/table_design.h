@@ -1,8 +1,5 @@
 #pragma once
 
-#include "platform/forms/picture.h"
-#include "resources/design_names.h"
-
 namespace client {
 class MainForm;
 }
@@ -13,9 +10,6 @@ namespace table {
 // before any code runs (the design is 1024 x 768 table pixels). The layout at load places and
 // scales them, and creates the array members that the design lacks.
 void DressTableWindow(client::MainForm& form);
-
-// A design picture of the embedded set; empty when the set lacks it.
-forms::Picture DesignPicture(const resources::design::DesignPicture& which);
 
 // The parts of the design that come with their own handlers: the skinned frame's pictures,
 // caption, caption buttons and drag bar, and the web panes' events.

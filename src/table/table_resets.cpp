@@ -1,7 +1,7 @@
 // The resets between hands: the table screen and the seats' cards.
 #include <array>
 
-#include "chat/leave_reset.h"
+#include "chat/table_hooks.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "platform/runtime/conversions.h"

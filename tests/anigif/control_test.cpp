@@ -28,19 +28,19 @@ class Host : public forms::Form {
 
 // A GIF of `frames` frames of 20 x 10, delays in hundredths, looping `loops` times.
 Bytes animation(int frames, std::vector<int> delaysCs = {}, std::optional<int> loops = {}) {
-    GifSpec spec;
-    spec.screenWidth = 20;
-    spec.screenHeight = 10;
-    spec.globalTable = paletteOf(8);
-    spec.loops = loops;
+    GifPlan plan;
+    plan.screenWidth = 20;
+    plan.screenHeight = 10;
+    plan.globalTable = paletteOf(8);
+    plan.loops = loops;
     for (int k = 0; k < frames; ++k) {
         FrameSpec f = patternFrame(0, 0, 20, 10, 8, k);
         f.withControl = true;
         f.disposal = 1;
         f.delayCs = k < int(delaysCs.size()) ? delaysCs[std::size_t(k)] : 0;
-        spec.frames.push_back(f);
+        plan.frames.push_back(f);
     }
-    return buildGif(spec);
+    return buildGif(plan);
 }
 
 anigif::ArrayArgument array(const Bytes& bytes) {
@@ -345,16 +345,16 @@ TEST_F(ControlTest, MouseEventsInContainerUnits) {
 
 // A look at the control on its window, drawn by the view.
 TEST_F(ControlTest, RendersOnItsWindow) {
-    GifSpec spec;
-    spec.screenWidth = 60;
-    spec.screenHeight = 40;
-    spec.globalTable = paletteOf(8);
+    GifPlan plan;
+    plan.screenWidth = 60;
+    plan.screenHeight = 40;
+    plan.globalTable = paletteOf(8);
     FrameSpec f = patternFrame(0, 0, 60, 40, 8, 0);
     f.withControl = true;
     f.transparent = true;
     f.transIndex = 2;
-    spec.frames = {f};
-    const Bytes bytes = buildGif(spec);
+    plan.frames = {f};
+    const Bytes bytes = buildGif(plan);
     gif.move(15 * 10, 15 * 10, 15 * 120, 15 * 80);
     gif.letStretch(1);
     ASSERT_TRUE(gif.LoadAnimatedGIF_Array(array(bytes)));

@@ -11,7 +11,7 @@ constexpr QRgb kBackground = 0xFF336699u;
 
 struct AnimationCase {
     const char* name;
-    GifSpec spec;
+    GifPlan plan;
     // Frames that all restore to background are drawn alone on the control's own surface; Qt
     // paints the GIF's background colour around them, so only the frame's rectangle compares.
     bool onlyInsideFrame = false;
@@ -25,45 +25,45 @@ FrameSpec withControl(FrameSpec f, int disposal, bool transparent = false, int t
     return f;
 }
 
-GifSpec base(int w, int h, int colours = 8) {
-    GifSpec spec;
-    spec.screenWidth = w;
-    spec.screenHeight = h;
-    spec.globalTable = paletteOf(colours);
-    return spec;
+GifPlan base(int w, int h, int colours = 8) {
+    GifPlan plan;
+    plan.screenWidth = w;
+    plan.screenHeight = h;
+    plan.globalTable = paletteOf(colours);
+    return plan;
 }
 
 std::vector<AnimationCase> animationCases() {
     std::vector<AnimationCase> cases;
-    GifSpec one = base(13, 9);
+    GifPlan one = base(13, 9);
     one.frames = {patternFrame(0, 0, 13, 9, 8, 0)};
     cases.push_back({"OneFrame", one});
 
-    GifSpec keep = base(20, 16);
+    GifPlan keep = base(20, 16);
     keep.frames = {withControl(patternFrame(0, 0, 20, 16, 8, 0), 1),
                    withControl(patternFrame(3, 4, 7, 5, 8, 1), 1),
                    withControl(patternFrame(10, 2, 9, 11, 8, 2), 0)};
     cases.push_back({"KeepDisposalsBuildOnEachOther", keep});
 
-    GifSpec transparent = base(20, 16);
+    GifPlan transparent = base(20, 16);
     transparent.frames = {withControl(patternFrame(0, 0, 20, 16, 8, 0), 1, true, 3),
                           withControl(patternFrame(2, 2, 10, 10, 8, 4), 1, true, 5),
                           withControl(patternFrame(5, 1, 12, 6, 8, 6), 1, true, 0)};
     cases.push_back({"TransparentFramesOverEachOther", transparent});
 
-    GifSpec restore = base(24, 18);
+    GifPlan restore = base(24, 18);
     restore.frames = {withControl(patternFrame(0, 0, 24, 18, 8, 0), 1),
                       withControl(patternFrame(4, 3, 9, 7, 8, 1), 3),
                       withControl(patternFrame(10, 8, 11, 9, 8, 2), 1)};
     cases.push_back({"RestoreToPrevious", restore});
 
-    GifSpec background = base(24, 18);
+    GifPlan background = base(24, 18);
     background.frames = {withControl(patternFrame(2, 2, 10, 10, 8, 0), 2),
                          withControl(patternFrame(12, 6, 9, 9, 8, 1), 2),
                          withControl(patternFrame(0, 0, 6, 18, 8, 2), 2)};
     cases.push_back({"EveryFrameRestoresToBackground", background, true});
 
-    GifSpec local = base(16, 12);
+    GifPlan local = base(16, 12);
     local.frames = {withControl(patternFrame(0, 0, 16, 12, 8, 0), 1),
                     withControl(patternFrame(1, 1, 12, 10, 4, 1), 1),
                     withControl(patternFrame(4, 2, 8, 8, 16, 2), 1)};
@@ -71,13 +71,13 @@ std::vector<AnimationCase> animationCases() {
     local.frames[2].localTable = paletteOf(16, 9);
     cases.push_back({"LocalAndGlobalTables", local});
 
-    GifSpec interlaced = base(17, 23);
+    GifPlan interlaced = base(17, 23);
     interlaced.frames = {withControl(patternFrame(0, 0, 17, 23, 8, 0), 1),
                          withControl(patternFrame(3, 1, 11, 19, 8, 5), 1)};
     interlaced.frames[0].interlaced = interlaced.frames[1].interlaced = true;
     cases.push_back({"Interlaced", interlaced});
 
-    GifSpec version87 = keep;
+    GifPlan version87 = keep;
     version87.signature = "GIF87a";
     cases.push_back({"Version87aWithExtensions", version87});
     return cases;
@@ -87,7 +87,7 @@ class AnimationTable : public ::testing::TestWithParam<AnimationCase> {};
 
 // Every frame, drawn and composed by the control, shows what Qt's own animated reader shows.
 TEST_P(AnimationTable, EveryFrameMatchesQtsDecoding) {
-    const std::vector<std::uint8_t> bytes = buildGif(GetParam().spec);
+    const std::vector<std::uint8_t> bytes = buildGif(GetParam().plan);
     anigif::AniGifState s;
     ASSERT_TRUE(loadState(s, bytes));
     const std::vector<QImage> reference = qtFrames(bytes);
@@ -118,10 +118,10 @@ INSTANTIATE_TEST_SUITE_P(Gifs, AnimationTable, ::testing::ValuesIn(animationCase
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FrameDrawing, TransIndexBeyondPaletteDrawsOpaque) {
-    GifSpec spec = base(6, 6, 4);
-    spec.frames = {withControl(patternFrame(0, 0, 6, 6, 4, 0), 1, true, 9)};
+    GifPlan plan = base(6, 6, 4);
+    plan.frames = {withControl(patternFrame(0, 0, 6, 6, 4, 0), 1, true, 9)};
     anigif::AniGifState s;
-    ASSERT_TRUE(loadState(s, buildGif(spec)));
+    ASSERT_TRUE(loadState(s, buildGif(plan)));
     QImage dc(6, 6, QImage::Format_RGB32);
     dc.fill(kBackground);
     anigif::PaintCurrentFrame(s, 1, dc);
@@ -161,11 +161,11 @@ TEST(FrameDrawing, CalcStretchModes) {
 }
 
 TEST(FrameDrawing, MirroringTwiceRestoresFramesAndPositions) {
-    GifSpec spec = base(100, 20);
-    spec.frames = {withControl(patternFrame(0, 0, 100, 20, 8, 0), 1),
+    GifPlan plan = base(100, 20);
+    plan.frames = {withControl(patternFrame(0, 0, 100, 20, 8, 0), 1),
                    withControl(patternFrame(10, 2, 30, 9, 8, 3), 1)};
     anigif::AniGifState s;
-    ASSERT_TRUE(loadState(s, buildGif(spec)));
+    ASSERT_TRUE(loadState(s, buildGif(plan)));
     const QImage before = s.m_Strip.image.copy();
     s.m_MirrorStyle = 1;
     anigif::ApplyMirror(s, 0, false, true);
@@ -178,10 +178,10 @@ TEST(FrameDrawing, MirroringTwiceRestoresFramesAndPositions) {
 }
 
 TEST(FrameDrawing, EmptyRectangleDrawsNothing) {
-    GifSpec spec = base(6, 6);
-    spec.frames = {patternFrame(0, 0, 6, 6, 8, 0)};
+    GifPlan plan = base(6, 6);
+    plan.frames = {patternFrame(0, 0, 6, 6, 8, 0)};
     anigif::AniGifState s;
-    ASSERT_TRUE(loadState(s, buildGif(spec)));
+    ASSERT_TRUE(loadState(s, buildGif(plan)));
     QImage dc(6, 6, QImage::Format_RGB32);
     dc.fill(kBackground);
     anigif::DrawFrame(s, 1, dc, false, QRect(0, 0, 0, 6));
@@ -191,9 +191,9 @@ TEST(FrameDrawing, EmptyRectangleDrawsNothing) {
 
 // A last image cut short decodes from the bytes held only (the sanitizers watch the copy).
 TEST(FrameDrawing, TruncatedLastImageIsClampedToTheBytesHeld) {
-    GifSpec spec = base(40, 40);
-    spec.frames = {patternFrame(0, 0, 40, 40, 8, 0), patternFrame(0, 0, 40, 40, 8, 1)};
-    std::vector<std::uint8_t> bytes = buildGif(spec);
+    GifPlan plan = base(40, 40);
+    plan.frames = {patternFrame(0, 0, 40, 40, 8, 0), patternFrame(0, 0, 40, 40, 8, 1)};
+    std::vector<std::uint8_t> bytes = buildGif(plan);
     bytes.resize(bytes.size() - 30);
     anigif::AniGifState s;
     ASSERT_TRUE(loadState(s, bytes));

@@ -15,19 +15,19 @@ using Bytes = std::vector<std::uint8_t>;
 // A strip of one frame holding the given indices, with a palette of `colours` entries.
 anigif::AniGifState stripOf(int w, int h, const std::vector<std::uint8_t>& indices, int colours,
                             bool transparent = false, int transIndex = 0) {
-    GifSpec spec;
-    spec.screenWidth = w;
-    spec.screenHeight = h;
-    spec.globalTable = paletteOf(colours);
+    GifPlan plan;
+    plan.screenWidth = w;
+    plan.screenHeight = h;
+    plan.globalTable = paletteOf(colours);
     FrameSpec f;
     f.width = w;
     f.height = h;
     f.indices = indices;
     f.transparent = transparent;
     f.transIndex = transIndex;
-    spec.frames = {f};
+    plan.frames = {f};
     anigif::AniGifState s;
-    EXPECT_TRUE(loadState(s, buildGif(spec)));
+    EXPECT_TRUE(loadState(s, buildGif(plan)));
     return s;
 }
 

@@ -41,16 +41,16 @@ std::vector<std::uint8_t> interlace(const FrameSpec& f) {
 
 }  // namespace
 
-std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
-    std::vector<std::uint8_t> out(spec.signature.begin(), spec.signature.end());
-    word(out, spec.screenWidth);
-    word(out, spec.screenHeight);
-    out.push_back(spec.globalTable ? std::uint8_t(0xF0 | (tableBits(spec.globalTable->size()) - 1))
+std::vector<std::uint8_t> buildGif(const GifPlan& plan) {
+    std::vector<std::uint8_t> out(plan.signature.begin(), plan.signature.end());
+    word(out, plan.screenWidth);
+    word(out, plan.screenHeight);
+    out.push_back(plan.globalTable ? std::uint8_t(0xF0 | (tableBits(plan.globalTable->size()) - 1))
                                    : std::uint8_t(0x70));
     out.push_back(0);
     out.push_back(0);
-    if (spec.globalTable) table(out, *spec.globalTable);
-    if (spec.loops) {
+    if (plan.globalTable) table(out, *plan.globalTable);
+    if (plan.loops) {
         const char id[] = "NETSCAPE2.0";
         out.push_back(0x21);
         out.push_back(0xFF);
@@ -58,10 +58,10 @@ std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
         out.insert(out.end(), id, id + 11);
         out.push_back(3);
         out.push_back(1);
-        word(out, *spec.loops);
+        word(out, *plan.loops);
         out.push_back(0);
     }
-    for (const FrameSpec& f : spec.frames) {
+    for (const FrameSpec& f : plan.frames) {
         if (f.withControl || f.transparent || f.disposal || f.delayCs) {
             out.insert(out.end(), {0x21, 0xF9, 4});
             out.push_back(std::uint8_t((f.disposal << 2) | (f.transparent ? 1 : 0)));
@@ -79,7 +79,7 @@ std::vector<std::uint8_t> buildGif(const GifSpec& spec) {
         out.push_back(packed);
         if (f.localTable) table(out, *f.localTable);
         const std::size_t entries = f.localTable       ? f.localTable->size()
-                                    : spec.globalTable ? spec.globalTable->size()
+                                    : plan.globalTable ? plan.globalTable->size()
                                                        : 2;
         const int minCodeSize = std::max(2, tableBits(entries));
         out.push_back(std::uint8_t(minCodeSize));
@@ -117,6 +117,50 @@ FrameSpec patternFrame(int left, int top, int w, int h, int colours, int seed) {
         }
     }
     return f;
+}
+
+std::vector<std::uint8_t> randomGif(std::mt19937_64& random) {
+    GifPlan plan;
+    plan.screenWidth = int(random() % 40);
+    plan.screenHeight = int(random() % 40);
+    if (random() % 4 != 0) plan.globalTable = paletteOf(1 + int(random() % 200));
+    if (random() % 2) plan.loops = int(random() % 4);
+    const int frames = 1 + int(random() % 5);
+    for (int k = 0; k < frames; ++k) {
+        FrameSpec f = patternFrame(int(random() % 30), int(random() % 30), 1 + int(random() % 30),
+                                   1 + int(random() % 30), 2, k);
+        if (random() % 3 == 0 || !plan.globalTable) f.localTable = paletteOf(2 + int(random() % 6));
+        f.withControl = random() % 2;
+        f.disposal = int(random() % 8);
+        f.transparent = random() % 2;
+        f.transIndex = int(random() % 4);
+        f.interlaced = random() % 4 == 0;
+        plan.frames.push_back(f);
+    }
+    return buildGif(plan);
+}
+
+void mutateGif(std::vector<std::uint8_t>& bytes, std::mt19937_64& random, std::size_t maxLength) {
+    const int edits = int(random() % 6);
+    for (int i = 0; i < edits && !bytes.empty(); ++i) {
+        const std::size_t at = random() % bytes.size();
+        switch (random() % 4) {
+            case 0:
+                bytes[at] = std::uint8_t(random());
+                break;
+            case 1:
+                bytes.resize(at);
+                break;
+            case 2:
+                bytes.insert(bytes.begin() + at, bytes.begin() + at,
+                             bytes.begin() + std::min(bytes.size(), at + 16));
+                break;
+            default:
+                bytes[at] ^= std::uint8_t(1u << (random() % 8));
+                break;
+        }
+    }
+    if (bytes.size() > maxLength) bytes.resize(maxLength);
 }
 
 }  // namespace anigif_test

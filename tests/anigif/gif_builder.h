@@ -3,6 +3,7 @@
 #include <QColor>
 #include <cstdint>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -23,7 +24,7 @@ struct FrameSpec {
     bool interlaced = false;
 };
 
-struct GifSpec {
+struct GifPlan {
     std::string signature = "GIF89a";
     int screenWidth = 0, screenHeight = 0;
     std::optional<Colours> globalTable;
@@ -32,12 +33,20 @@ struct GifSpec {
 };
 
 // Writes a GIF file by hand, the image data compressed by the picture set's LZW encoder.
-std::vector<std::uint8_t> buildGif(const GifSpec& spec);
+std::vector<std::uint8_t> buildGif(const GifPlan& plan);
 
 // A palette of n distinct, recognisable colours.
 Colours paletteOf(int n, std::uint32_t seed = 1);
 
 // A frame of w x h filled with a pattern of indices below `colours`.
 FrameSpec patternFrame(int left, int top, int w, int h, int colours, int seed);
+
+// A small GIF of up to five frames with random screen, tables, placement and control fields,
+// for the fuzz drivers to start from.
+std::vector<std::uint8_t> randomGif(std::mt19937_64& random);
+
+// A few random edits (bytes replaced, bits flipped, a cut, a stretch repeated), the result no
+// longer than maxLength: inputs that get past the signature and break further in.
+void mutateGif(std::vector<std::uint8_t>& bytes, std::mt19937_64& random, std::size_t maxLength);
 
 }  // namespace anigif_test

@@ -11,13 +11,13 @@ using anigif::GifStructure;
 using anigif::ScanGifStructure;
 using Bytes = std::vector<std::uint8_t>;
 
-GifSpec twoColourSpec(int frames) {
-    GifSpec spec;
-    spec.screenWidth = 8;
-    spec.screenHeight = 8;
-    spec.globalTable = paletteOf(4);
-    for (int k = 0; k < frames; ++k) spec.frames.push_back(patternFrame(0, 0, 4, 4, 4, k));
-    return spec;
+GifPlan twoColourSpec(int frames) {
+    GifPlan plan;
+    plan.screenWidth = 8;
+    plan.screenHeight = 8;
+    plan.globalTable = paletteOf(4);
+    for (int k = 0; k < frames; ++k) plan.frames.push_back(patternFrame(0, 0, 4, 4, 4, k));
+    return plan;
 }
 
 struct ScanCase {
@@ -48,7 +48,7 @@ std::vector<ScanCase> scanCases() {
     Bytes stray = two;
     stray.insert(stray.begin() + 13 + 12, 7);  // before the first image, after the table
     cases.push_back({"StrayByteEndsFile", stray, 0});
-    GifSpec noGlobal = twoColourSpec(2);
+    GifPlan noGlobal = twoColourSpec(2);
     noGlobal.globalTable.reset();
     noGlobal.frames[0].localTable = paletteOf(4);
     cases.push_back({"ImageWithoutAnyTableFailsWholeLoad", buildGif(noGlobal), 0});
@@ -67,14 +67,14 @@ INSTANTIATE_TEST_SUITE_P(Files, ScanTable, ::testing::ValuesIn(scanCases()),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GifStructure, ControlExtensionFieldsAndDepartures) {
-    GifSpec spec = twoColourSpec(4);
-    spec.frames[0].disposal = 3;  // restore-to-previous on the first image becomes 0
-    spec.frames[1].disposal = 3;
-    spec.frames[1].delayCs = 7;
-    spec.frames[1].transparent = true;
-    spec.frames[1].transIndex = 2;
-    spec.frames[2].disposal = 5;  // 4..7 become 0
-    const Bytes bytes = buildGif(spec);
+    GifPlan plan = twoColourSpec(4);
+    plan.frames[0].disposal = 3;  // restore-to-previous on the first image becomes 0
+    plan.frames[1].disposal = 3;
+    plan.frames[1].delayCs = 7;
+    plan.frames[1].transparent = true;
+    plan.frames[1].transIndex = 2;
+    plan.frames[2].disposal = 5;  // 4..7 become 0
+    const Bytes bytes = buildGif(plan);
     GifStructure gif;
     ASSERT_EQ(ScanGifStructure(bytes, gif), 4);
     EXPECT_EQ(gif.frame(1).disposal, 0);
@@ -108,12 +108,12 @@ TEST(GifStructure, ExtensionThenCommentThenImage) {
 }
 
 TEST(GifStructure, LoopCountFromNetscapeExtensionInAnyCase) {
-    GifSpec spec = twoColourSpec(1);
+    GifPlan plan = twoColourSpec(1);
     GifStructure gif;
-    ScanGifStructure(buildGif(spec), gif);
+    ScanGifStructure(buildGif(plan), gif);
     EXPECT_EQ(gif.screen.loops, 0);
-    spec.loops = 5;
-    Bytes bytes = buildGif(spec);
+    plan.loops = 5;
+    Bytes bytes = buildGif(plan);
     ScanGifStructure(bytes, gif);
     EXPECT_EQ(gif.screen.loops, 5);
     std::copy_n("netscape2.0", 11, bytes.begin() + 13 + 12 + 3);
@@ -122,21 +122,21 @@ TEST(GifStructure, LoopCountFromNetscapeExtensionInAnyCase) {
 }
 
 TEST(GifStructure, SizeHoldsEveryImageWhateverTheHeaderSays) {
-    GifSpec spec = twoColourSpec(0);
-    spec.screenWidth = 500;
-    spec.frames = {patternFrame(10, 10, 20, 30, 4, 0), patternFrame(0, 0, 5, 5, 4, 1)};
+    GifPlan plan = twoColourSpec(0);
+    plan.screenWidth = 500;
+    plan.frames = {patternFrame(10, 10, 20, 30, 4, 0), patternFrame(0, 0, 5, 5, 4, 1)};
     GifStructure gif;
-    ScanGifStructure(buildGif(spec), gif);
+    ScanGifStructure(buildGif(plan), gif);
     EXPECT_EQ(gif.screen.width, 30);
     EXPECT_EQ(gif.screen.height, 40);
 }
 
 TEST(GifStructure, LocalTablesGetTheirOwnColumns) {
-    GifSpec spec = twoColourSpec(2);
-    spec.frames[0].localTable = paletteOf(4, 3);
-    spec.frames[1].localTable = paletteOf(16, 5);
+    GifPlan plan = twoColourSpec(2);
+    plan.frames[0].localTable = paletteOf(4, 3);
+    plan.frames[1].localTable = paletteOf(16, 5);
     GifStructure gif;
-    ScanGifStructure(buildGif(spec), gif);
+    ScanGifStructure(buildGif(plan), gif);
     EXPECT_EQ(gif.paletteCount, 2);
     EXPECT_EQ(gif.frame(1).paletteIndex, 1);
     EXPECT_EQ(gif.frame(2).paletteIndex, 2);

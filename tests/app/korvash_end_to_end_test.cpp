@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QProcess>
@@ -21,6 +22,7 @@
 
 #include "platform/desktop/x11_desktop.h"
 #include "platform/runtime/scheduler.h"
+#include "platform/sound/audio_server.h"
 #include "support/fake_game_server.h"
 #include "support/scoped_environment.h"
 #include "support/server_frames.h"
@@ -214,6 +216,29 @@ class KorvashEndToEnd : public TempFolderTest, public ::testing::WithParamInterf
                                                 : processRuns(detachedClientPid);
     }
 
+    qint64 clientPid() const {
+        return GetParam() == HallKind::ThisTest ? client.processId() : detachedClientPid;
+    }
+
+    // Whether the client, in the environment it was given, may find a sound server.
+    bool clientMayFindSoundServer() const {
+        const QProcessEnvironment env = programEnvironment();
+        platform::AudioServerPlaces places;
+        places.environment = [env](const std::string& name) -> std::optional<std::string> {
+            const QString key = QString::fromStdString(name);
+            if (!env.contains(key)) return std::nullopt;
+            return env.value(key).toStdString();
+        };
+        places.userId = ::getuid();
+        return platform::audioServerMayExist(places);
+    }
+
+    // The shared libraries the client has mapped.
+    std::string clientMappings() const {
+        std::ifstream maps("/proc/" + std::to_string(clientPid()) + "/maps");
+        return {std::istreambuf_iterator<char>(maps), std::istreambuf_iterator<char>()};
+    }
+
     bool waitFor(const std::function<bool()>& done) { return scheduler->waitUntil(done, kLimitMs); }
 
     // Waits (handling the hall's messages meanwhile) for the hall to have received `count`.
@@ -273,6 +298,16 @@ TEST_P(KorvashEndToEnd, TheClientLogsInAnswersTheHallAndLeavesTheTableOnTheHalls
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&(*login)[16]), 7), "player1");
     ASSERT_TRUE(waitForHallMessages(2));
     EXPECT_EQ(hallReceived(), (std::vector<std::uint32_t>{kHallMsgRelink, kHallMsgClose}));
+
+    // Where no sound server can be reached, sound is off without the audio libraries ever being
+    // loaded.
+    if (!clientMayFindSoundServer()) {
+        const std::string maps = clientMappings();
+        ASSERT_FALSE(maps.empty());
+        EXPECT_EQ(maps.find("libQt6Multimedia"), std::string::npos);
+        EXPECT_EQ(maps.find("libkorvash_qt_audio"), std::string::npos);
+        EXPECT_EQ(maps.find("libpulse"), std::string::npos);
+    }
 
     // The server accepts the login: the login is no longer pending, which the hall hears.
     support::LoginReply accepted;

@@ -307,6 +307,7 @@ class RecordingPropDll final : public props::PropDll {
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
     void InitShowNext(bool) override {}
+    void InitShowEnd() override {}
     void InitExit(std::int16_t& code) override {
         ++log_.exits;
         log_.code = code;

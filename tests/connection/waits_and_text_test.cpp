@@ -14,7 +14,7 @@ namespace {
 
 struct RecordingList {
     QStringList items;
-    void AddItem(const QString& item) { items << item; }
+    void addItem(const QString& item) { items << item; }
 };
 
 TEST(AddWrappedText, SplitsByColumnsWithBlankLedContinuationLines) {

@@ -9,8 +9,7 @@
 #include "client/main_form.h"
 #include "connection/hall_link.h"
 #include "platform/runtime/failure.h"
-#include "support/client_harness.h"
-#include "support/fake_game_server.h"
+#include "support/loopback_table.h"
 #include "support/server_frames.h"
 
 namespace dispatch_test {
@@ -22,31 +21,12 @@ using support::FrameType;
 
 constexpr std::uint8_t kLogin = 18, kKeepAlive = 24, kReconnect = 28;
 
-class LoginEndToEnd : public ::testing::Test {
+class LoginEndToEnd : public ::testing::Test, protected support::LoopbackTable {
   protected:
-    // The command line's port field is a signed 16-bit number.
-    std::unique_ptr<support::FakeGameServer> owned = support::FakeGameServer::onSignedPort();
-    support::FakeGameServer& server = *owned;
-    support::ClientHarness harness;
-    client::Client* c = nullptr;
-
     // Loads the client with a direct connection to the fake server and waits for its login.
     void startAndLogIn() {
-        harness.env.commandLine = support::ClientHarness::commandLine(
-            {{4, QString::number(server.port())}, {6, QStringLiteral("0")}});
-        c = &harness.make();
-        (void)*c->MainForm;
-        ASSERT_TRUE(server.waitForClient());
-        harness.scheduler.advance(1000);
-        ASSERT_TRUE(server.waitForFrames(1));
+        start();
         EXPECT_EQ(FrameType(server.frames().front()), kLogin);
-    }
-
-    // Lets the server's frame arrive and the table tick dispatch it.
-    void deliver(const state::Frame& frame) {
-        server.send(frame);
-        ASSERT_TRUE(harness.scheduler.pumpRealIo([&] { return c->s.g_aRecvRing.holdsFrame(); }));
-        harness.scheduler.advance(200);
     }
 
     std::vector<std::uint32_t> hallPosts() const {

@@ -19,6 +19,7 @@ class RecordingPropDll final : public props::PropDll {
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
     void InitShowNext(bool) override {}
+    void InitShowEnd() override { ++showEnds; }
     void InitExit(std::int16_t& code) override { exits.push_back(code); }
     void Rec_MSG(state::Frame& message) override {
         received.push_back(message);
@@ -28,6 +29,7 @@ class RecordingPropDll final : public props::PropDll {
     std::vector<state::Frame> received;
     std::vector<std::pair<std::int16_t, bool>> states;
     std::vector<std::int16_t> exits;
+    int showEnds = 0;
     std::function<void()> onRecMsg;
 };
 

@@ -96,6 +96,17 @@ bool FakeGameServer::waitForFrames(std::size_t count, Millis timeout) const {
 void FakeGameServer::clearFrames() {
     std::lock_guard lock(mutex_);
     frames_.clear();
+    frameTimes_.clear();
+}
+
+std::vector<FakeGameServer::Clock::time_point> FakeGameServer::frameTimes() const {
+    std::lock_guard lock(mutex_);
+    return frameTimes_;
+}
+
+FakeGameServer::Clock::time_point FakeGameServer::lastConnectedAt() const {
+    std::lock_guard lock(mutex_);
+    return lastConnectedAt_;
 }
 
 std::size_t FakeGameServer::bytesReceived() const {
@@ -233,6 +244,7 @@ void FakeGameServer::acceptClient() {
     pieceOffset_ = 0;
     nextPieceAt_ = Clock::now();
     connected_ = true;
+    lastConnectedAt_ = Clock::now();
     ++connections_;
     changed_.notify_all();
 }
@@ -247,6 +259,7 @@ void FakeGameServer::readClient() {
             closeClient(false);
             return;
         }
+        const auto now = Clock::now();
         std::lock_guard lock(mutex_);
         bytesReceived_ += static_cast<std::size_t>(got);
         partial_.insert(partial_.end(), buffer, buffer + got);
@@ -256,6 +269,7 @@ void FakeGameServer::readClient() {
             std::copy_n(partial_.begin() + static_cast<std::ptrdiff_t>(taken), kFrameSize,
                         frame.begin());
             frames_.push_back(frame);
+            frameTimes_.push_back(now);
             taken += kFrameSize;
         }
         partial_.erase(partial_.begin(), partial_.begin() + static_cast<std::ptrdiff_t>(taken));

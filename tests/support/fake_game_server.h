@@ -25,6 +25,7 @@ class FakeGameServer {
     static constexpr std::size_t kFrameSize = 272;
     using Frame = std::array<std::uint8_t, kFrameSize>;
     using Millis = std::chrono::milliseconds;
+    using Clock = std::chrono::steady_clock;
     static constexpr Millis kDefaultWait{5000};
     // Pause between the pieces of a split send, so they reach the client as separate arrivals.
     static constexpr Millis kPieceGap{30};
@@ -49,6 +50,8 @@ class FakeGameServer {
     int connectionCount() const;
     bool waitForConnections(int count, Millis timeout = kDefaultWait) const;
     int refusedCount() const;
+    // When the last connection was accepted (the epoch of the clock before the first).
+    Clock::time_point lastConnectedAt() const;
 
     // Frames received, over all connections, in order. Bytes of an unfinished frame are kept
     // until the rest arrives; a connection's unfinished frame is dropped with the connection.
@@ -56,6 +59,8 @@ class FakeGameServer {
     std::size_t frameCount() const;
     bool waitForFrames(std::size_t count, Millis timeout = kDefaultWait) const;
     void clearFrames();
+    // When each frame of frames() was whole, in the same order.
+    std::vector<Clock::time_point> frameTimes() const;
     // Every byte received, frames and tails alike.
     std::size_t bytesReceived() const;
 
@@ -74,7 +79,6 @@ class FakeGameServer {
     void startListening();   // listens again on the same port
 
   private:
-    using Clock = std::chrono::steady_clock;
     struct Piece {
         std::vector<std::uint8_t> bytes;
         Millis gapBefore{0};
@@ -104,6 +108,8 @@ class FakeGameServer {
     std::deque<std::function<void()>> tasks_;
     std::deque<Piece> outgoing_;
     std::vector<Frame> frames_;
+    std::vector<Clock::time_point> frameTimes_;
+    Clock::time_point lastConnectedAt_{};
     std::size_t bytesReceived_ = 0;
     bool connected_ = false;
     bool refuseNext_ = false;

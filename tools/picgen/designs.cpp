@@ -257,6 +257,24 @@ QImage windowBackground(const design::DesignPicture& picture, const QString& tit
     return image;
 }
 
+// A minimise-looking and a close-looking button, each filling its rectangle.
+void drawClosingButtons(QImage& image, const QRectF& first, const QRectF& second) {
+    QPainter p;
+    begin(p, image);
+    p.setPen(QPen(kGold, 1));
+    p.setBrush(QColor(90, 64, 40));
+    p.drawRoundedRect(first.adjusted(0.5, 0.5, -1.5, -1.5), 3, 3);
+    p.setBrush(QColor(190, 50, 40));
+    p.drawRoundedRect(second.adjusted(0.5, 0.5, -1.5, -1.5), 3, 3);
+    p.setPen(QPen(Qt::white, 2));
+    const QPointF mid = first.center();
+    p.drawLine(QPointF(first.left() + 6, mid.y() + 3), QPointF(first.right() - 7, mid.y() + 3));
+    const QRectF cross = second.adjusted(7, 4, -8, -5);
+    p.drawLine(cross.topLeft(), cross.bottomRight());
+    p.drawLine(cross.topRight(), cross.bottomLeft());
+    p.end();
+}
+
 void drawWindows(PictureSet& set) {
     set.addDesign(design::kExitDialog.name, windowBackground(design::kExitDialog, "退出"));
     set.addDesign(design::kOtherExitDialog.name,
@@ -284,9 +302,14 @@ void drawWindows(PictureSet& set) {
         p.end();
         set.addDesign(picture.name, label);
     }
-    set.addDesign(design::kScoreBoard.name, windowBackground(design::kScoreBoard, "战绩板"));
-    set.addDesign(design::kHeroBoard.name,
-                  windowBackground(design::kHeroBoard, "英雄榜", QColor(40, 60, 96)));
+    // The score board and the history window close by either of two buttons at their top
+    // right, drawn here under the window's transparent button controls.
+    QImage score = windowBackground(design::kScoreBoard, "战绩板");
+    drawClosingButtons(score, QRectF(592, 8, 25, 25), QRectF(616, 8, 25, 25));
+    set.addDesign(design::kScoreBoard.name, score);
+    QImage hero = windowBackground(design::kHeroBoard, "英雄榜", QColor(40, 60, 96), 22);
+    drawClosingButtons(hero, QRectF(600, 8, 25, 17), QRectF(624, 8, 25, 17));
+    set.addDesign(design::kHeroBoard.name, hero);
     set.addDesign(design::kInformationCard.name,
                   windowBackground(design::kInformationCard, "玩家信息"));
 

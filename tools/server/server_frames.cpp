@@ -284,4 +284,23 @@ PlayFields ReadPlay(const state::Frame& frame) {
     return play;
 }
 
+SentChat ReadSentChat(const state::Frame& frame) {
+    SentChat chat;
+    chat.seat = frame[kSeat];
+    chat.phraseList = frame[9];
+    chat.target = frame[11];
+    chat.listMarker = frame[13];
+    chat.phraseNo = frame[kSubCode];
+    std::size_t end = 16;
+    while (end < frame.size() && frame[end] != 0) ++end;
+    chat.textBytes.assign(frame.begin() + 16, frame.begin() + std::ptrdiff_t(end));
+    chat.text = platform::decodeGbk(chat.textBytes);
+    for (std::size_t i = 0; i < frame.size(); ++i) {
+        const bool named = i == kType || i == kSeat || i == 9 || i == 11 || i == 13 ||
+                           i == kSubCode || (i >= 16 && i < end);
+        if (!named && frame[i] != 0) chat.otherBytesZero = false;
+    }
+    return chat;
+}
+
 }  // namespace tableserver::wire

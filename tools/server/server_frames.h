@@ -239,6 +239,21 @@ std::string FrameText(const state::Frame& frame, std::size_t offset, std::size_t
 // password's window, which starts at byte 32.
 std::string LoginAccount(const state::Frame& frame);
 
+// Chat frame (type 19) of the client, field by field; the text is decoded from GBK up to its
+// first zero byte.
+struct SentChat {
+    std::uint8_t seat = 0;
+    std::uint8_t phraseList = 0;  // byte 9
+    std::uint8_t target = 0;      // byte 11
+    std::uint8_t listMarker = 0;  // byte 13: 97 in quick phrases of list 2
+    std::uint8_t phraseNo = 0;    // byte 15
+    QString text;
+    std::string textBytes;
+    // True when every byte the layout does not name is 0.
+    bool otherBytesZero = true;
+};
+SentChat ReadSentChat(const state::Frame& frame);
+
 // Declaration frame (type 3): the action of bytes 8..9 (big-endian) and the cards of 16..31.
 std::uint16_t DeclareAction(const state::Frame& frame);
 std::array<std::int32_t, 4> DeclareCards(const state::Frame& frame);

@@ -46,4 +46,13 @@ void RaiseSlots(client::Client& c, const SlotSet& slots,
     }
 }
 
+void LowerRaisedCards(client::Client& c) {
+    const SlotSet raised = SlotsAboveRest(c);
+    for (std::size_t k = 0; k < raised.size(); ++k) {
+        if (!raised[k]) continue;
+        forms::Image& card = SlotImage(c, k);
+        card.move(card.left(), float(c.s.g_nCardBaseTop));
+    }
+}
+
 }  // namespace cards

@@ -50,4 +50,8 @@ float HintTop(const state::SharedState& s, const forms::Image& card);
 void RaiseSlots(client::Client& c, const SlotSet& slots,
                 float (*top)(const state::SharedState&, const forms::Image&));
 
+// Puts every raised card of the local hand back on the rest line (play, pass, hint, reselect
+// and the turn's time-out start from a lowered hand).
+void LowerRaisedCards(client::Client& c);
+
 }  // namespace cards

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 #include <QImageReader>
+#include <optional>
 
 #include "platform/runtime/failure.h"
 
@@ -15,32 +16,104 @@ bool isAcceptedFormat(const QByteArray& format) {
     return format == "gif" || format == "jpeg" || format == "jpg" || format == "bmp";
 }
 
-}  // namespace
-
-Picture::Picture(QImage image) {
-    if (!image.isNull()) image_ = std::make_shared<const QImage>(std::move(image));
+[[noreturn]] void invalidPicture() {
+    platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
 }
 
-Picture::Picture(QImage image, QByteArray sourceData) : Picture(std::move(image)) {
-    if (image_) source_ = std::make_shared<const QByteArray>(std::move(sourceData));
-}
-
-Picture Picture::fromData(const QByteArray& data) {
+// The format of picture data by its content; only the accepted ones.
+QByteArray acceptedFormatOf(const QByteArray& data) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     const QByteArray format = QImageReader::imageFormat(&buffer);
-    if (!isAcceptedFormat(format)) {
-        platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
-    }
-    buffer.seek(0);
+    if (!isAcceptedFormat(format)) invalidPicture();
+    return format;
+}
+
+// Every picture is kept as premultiplied ARGB, which is what painting wants; an rvalue converts
+// in place where the formats allow (32-bit RGB does), so no second copy is made.
+QImage decode(const QByteArray& data, const QByteArray& format) {
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(true);
     QImage image = reader.read();
-    if (image.isNull()) {
-        platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
+    if (image.isNull()) return image;
+    return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+}  // namespace
+
+// The image, decoded now or on first use. The program has one thread, so the lazy decode
+// needs no lock.
+class Picture::Source {
+  public:
+    Source(QImage image, QByteArray data)
+        : size_(image.size()), data_(std::move(data)), image_(std::move(image)) {}
+    Source(QByteArray data, QByteArray format, QSize size)
+        : size_(size), data_(std::move(data)), format_(std::move(format)) {}
+
+    QSize size() const { return size_; }
+    const QByteArray& data() const { return data_; }
+
+    const QImage& image() const {
+        if (!image_) {
+            QImage decoded = decode(data_, format_);
+            if (decoded.size() != size_) {
+                decoded = QImage(size_, QImage::Format_ARGB32_Premultiplied);
+                decoded.fill(Qt::transparent);
+            }
+            image_ = std::move(decoded);
+        }
+        return *image_;
     }
-    return Picture(image.convertToFormat(QImage::Format_ARGB32_Premultiplied), data);
+
+  private:
+    QSize size_;
+    QByteArray data_;
+    QByteArray format_;
+    mutable std::optional<QImage> image_;
+};
+
+Picture::Picture(QImage image) : Picture(std::move(image), QByteArray()) {}
+
+Picture::Picture(QImage image, QByteArray sourceData) {
+    if (!image.isNull())
+        source_ = std::make_shared<const Source>(std::move(image), std::move(sourceData));
+}
+
+Picture Picture::fromData(const QByteArray& data) {
+    QImage image = decode(data, acceptedFormatOf(data));
+    if (image.isNull()) invalidPicture();
+    return Picture(std::move(image), data);
+}
+
+// The size a GIF's logical screen declares, read from its header without any image plug-in;
+// nullopt when the data is not a GIF.
+std::optional<QSize> gifSize(const QByteArray& data) {
+    if (data.size() < 10 || !(data.startsWith("GIF87a") || data.startsWith("GIF89a")))
+        return std::nullopt;
+    const auto byte = [&](int i) { return int(static_cast<unsigned char>(data[i])); };
+    return QSize(byte(6) | byte(7) << 8, byte(8) | byte(9) << 8);
+}
+
+Picture Picture::fromEmbedded(QByteArray data) {
+    // The program's own pictures are GIFs: their size is in the header, and no image plug-in
+    // is loaded before the first one is drawn.
+    QByteArray format = "gif";
+    std::optional<QSize> size = gifSize(data);
+    if (!size) {
+        format = acceptedFormatOf(data);
+        QBuffer buffer;
+        buffer.setData(data);
+        buffer.open(QIODevice::ReadOnly);
+        size = QImageReader(&buffer, format).size();
+    }
+    if (!size->isValid() || size->isEmpty()) invalidPicture();
+    Picture picture;
+    picture.source_ = std::make_shared<const Source>(std::move(data), std::move(format), *size);
+    return picture;
 }
 
 Picture Picture::load(const QString& path) {
@@ -54,17 +127,17 @@ Picture Picture::load(const QString& path) {
 }
 
 QSize Picture::size() const {
-    return image_ ? image_->size() : QSize(0, 0);
+    return source_ ? source_->size() : QSize(0, 0);
 }
 
 const QByteArray& Picture::sourceData() const {
     static const QByteArray kNone;
-    return source_ ? *source_ : kNone;
+    return source_ ? source_->data() : kNone;
 }
 
 const QImage& Picture::image() const {
     static const QImage kNone;
-    return image_ ? *image_ : kNone;
+    return source_ ? source_->image() : kNone;
 }
 
 }  // namespace forms

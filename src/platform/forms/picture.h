@@ -20,11 +20,18 @@ class Picture {
     // Decodes GIF (its first frame), JPEG or BMP data, recognised by content; anything else is a
     // ControlFailed run-time failure.
     static Picture fromData(const QByteArray& data);
+    // A picture built into the program (data that lives as long as the program, such as the
+    // embedded pack): only its size is read now, and the image is decoded the first time it is
+    // drawn or read, so a picture the program never shows costs neither time nor memory. The
+    // data is the program's own, so it is not checked beyond its header; data that does not
+    // decode shows as an empty image of that size. A header that is not GIF, JPEG or BMP is a
+    // ControlFailed run-time failure.
+    static Picture fromEmbedded(QByteArray data);
     // LoadPicture: reads and decodes a file, whatever its name says. An empty path gives the
     // empty picture; a missing, unreadable or undecodable file is a run-time failure.
     static Picture load(const QString& path);
 
-    bool isEmpty() const { return !image_; }
+    bool isEmpty() const { return !source_; }
     QSize size() const;  // pixels; 0 x 0 when empty
     int width() const { return size().width(); }
     int height() const { return size().height(); }
@@ -33,11 +40,11 @@ class Picture {
     const QByteArray& sourceData() const;
 
     // Same picture object (the toolkit compares picture handles, not contents).
-    bool sameAs(const Picture& other) const { return image_ == other.image_; }
+    bool sameAs(const Picture& other) const { return source_ == other.source_; }
 
   private:
-    std::shared_ptr<const QImage> image_;
-    std::shared_ptr<const QByteArray> source_;
+    class Source;
+    std::shared_ptr<const Source> source_;
 };
 
 // The toolkit's LoadPicture.

@@ -1,27 +1,14 @@
 #include "platform/sound/qt_sound_device.h"
 
+#include <dlfcn.h>
+
 #include "platform/runtime/failure.h"
+#include "platform/sound/audio_server.h"
+#include "platform/sound/audio_sink.h"
 #include "platform/sound/buffer_rules.h"
-
-#ifdef KORVASH_HAVE_QT_MULTIMEDIA
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QMediaDevices>
-#include <QTimer>
-
 #include "platform/sound/pcm_mixer.h"
-#endif
 
 namespace platform {
-
-#ifndef KORVASH_HAVE_QT_MULTIMEDIA
-
-std::unique_ptr<SoundOutput> QtSoundDevice::openDefaultOutput() {
-    fail(RuntimeFailure::Kind::ControlFailed, "sound: this build has no audio output");
-}
-
-#else
 
 namespace {
 
@@ -33,73 +20,31 @@ namespace {
 // buffer holds nothing but silence by then.
 constexpr std::uint32_t kSilenceBeforePauseMs = 300;
 
-MixFormat chooseMixFormat(const QAudioDevice& device) {
-    QAudioFormat wanted;
-    wanted.setSampleRate(44100);
-    wanted.setChannelCount(2);
-    wanted.setSampleFormat(QAudioFormat::Int16);
-    if (device.isFormatSupported(wanted)) return {44100, 2, false};
-    QAudioFormat preferred = device.preferredFormat();
-    if (preferred.sampleRate() <= 0 || preferred.channelCount() <= 0)
-        refuse("the audio output has no usable format");
-    if (preferred.sampleFormat() == QAudioFormat::Float)
-        return {std::uint32_t(preferred.sampleRate()), std::uint16_t(preferred.channelCount()),
-                true};
-    preferred.setSampleFormat(QAudioFormat::Int16);
-    if (!device.isFormatSupported(preferred)) refuse("the audio output takes no format we render");
-    return {std::uint32_t(preferred.sampleRate()), std::uint16_t(preferred.channelCount()), false};
-}
-
-QAudioFormat audioFormatOf(const MixFormat& mix) {
-    QAudioFormat format;
-    format.setSampleRate(int(mix.sampleRate));
-    format.setChannelCount(mix.channels);
-    format.setSampleFormat(mix.floatSamples ? QAudioFormat::Float : QAudioFormat::Int16);
-    return format;
-}
+constexpr const char* kModuleFile = "libkorvash_qt_audio.so";
 
 // The one audio stream of an output, shared by the output and its buffers so that whichever
 // goes last closes it.
 class MixedStream {
   public:
-    MixedStream(const QAudioDevice& device, MixFormat format)
-        : mixer_(format), sink_(std::make_unique<QAudioSink>(device, audioFormatOf(format))) {
-        if (sink_->error() != QAudio::NoError) refuse("the audio output cannot be opened");
-        mixer_.setIdleAfterSilentFrames(std::size_t(format.sampleRate) * kSilenceBeforePauseMs /
-                                        1000);
-        // Told from inside the sink's pull, so the pause is queued; it dies with the sink.
-        mixer_.onIdle = [this] {
-            QTimer::singleShot(0, sink_.get(), [this] {
-                if (!mixer_.anyPlaying() && sink_->state() == QAudio::ActiveState) sink_->suspend();
-            });
-        };
+    explicit MixedStream(std::unique_ptr<AudioSink> sink)
+        : sink_(std::move(sink)), mixer_(sink_->format()) {
+        mixer_.setIdleAfterSilentFrames(std::size_t(mixer_.format().sampleRate) *
+                                        kSilenceBeforePauseMs / 1000);
+        mixer_.onIdle = [this] { sink_->pauseWhenIdle([this] { return !mixer_.anyPlaying(); }); };
     }
-
-    ~MixedStream() { sink_->stop(); }
+    // The sink goes first: it stops pulling before the mixer it pulls from is gone.
+    ~MixedStream() { sink_.reset(); }
 
     PcmMixer& mixer() { return mixer_; }
 
     // A voice has started: makes sure the stream runs.
     void wake() {
-        switch (sink_->state()) {
-            case QAudio::ActiveState:
-                return;
-            case QAudio::SuspendedState:
-                sink_->resume();
-                return;
-            case QAudio::IdleState:
-            case QAudio::StoppedState:
-                sink_->stop();
-                sink_->start(&mixer_);
-                if (sink_->error() == QAudio::OpenError || sink_->error() == QAudio::FatalError)
-                    refuse("the audio output refused to play");
-                return;
-        }
+        if (!sink_->wake(mixer_)) refuse("the audio output refused to play");
     }
 
   private:
+    std::unique_ptr<AudioSink> sink_;
     PcmMixer mixer_;
-    std::unique_ptr<QAudioSink> sink_;
 };
 
 class QtSoundBuffer : public SoundBuffer {
@@ -158,13 +103,42 @@ class QtSoundOutput : public SoundOutput {
 
 }  // namespace
 
-std::unique_ptr<SoundOutput> QtSoundDevice::openDefaultOutput() {
-    const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-    if (device.isNull()) refuse("no audio output");
-    return std::make_unique<QtSoundOutput>(
-        std::make_shared<MixedStream>(device, chooseMixFormat(device)));
+QtSoundDevice::QtSoundDevice(std::function<bool()> serverMayExist,
+                             std::vector<std::filesystem::path> modulePlaces)
+    : serverMayExist_(serverMayExist ? std::move(serverMayExist)
+                                     : [] { return audioServerMayExist(); }),
+      modulePlaces_(modulePlaces.empty() ? defaultModulePlaces() : std::move(modulePlaces)) {}
+
+// The module stays loaded: Qt keeps objects of its libraries alive until the application ends.
+QtSoundDevice::~QtSoundDevice() = default;
+
+std::vector<std::filesystem::path> QtSoundDevice::defaultModulePlaces() {
+    std::vector<std::filesystem::path> places;
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) places.push_back(exe.parent_path() / kModuleFile);
+#ifdef KORVASH_QT_AUDIO_MODULE
+    places.emplace_back(KORVASH_QT_AUDIO_MODULE);
+#endif
+    return places;
 }
 
-#endif
+std::unique_ptr<SoundOutput> QtSoundDevice::openDefaultOutput() {
+    if (!module_ && !serverMayExist_()) refuse("no sound server, so no audio output");
+    std::string problem = "the audio module is missing";
+    for (const auto& place : modulePlaces_) {
+        if (module_) break;
+        std::error_code error;
+        if (!std::filesystem::exists(place, error)) continue;
+        module_ = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module_) problem = std::string("the audio module does not load: ") + ::dlerror();
+    }
+    if (!module_) refuse(problem);
+    const auto open = reinterpret_cast<OpenAudioSink>(::dlsym(module_, kOpenAudioSinkSymbol));
+    if (!open) refuse("the audio module has no entry point");
+    std::unique_ptr<AudioSink> sink = open(problem);
+    if (!sink) refuse(problem);
+    return std::make_unique<QtSoundOutput>(std::make_shared<MixedStream>(std::move(sink)));
+}
 
 }  // namespace platform

@@ -6,7 +6,7 @@
 #include <bit>
 #include <cerrno>
 #include <cstdint>
-#include <vector>
+#include <memory>
 
 namespace platform {
 namespace {
@@ -46,31 +46,52 @@ class IconvHandle {
 };
 
 // The GBK code of every UTF-16 unit, '?' for those GBK cannot hold. Asked for once per character
-// by display-width counting, so it is a lookup rather than a conversion.
-std::vector<std::uint16_t> buildEncodingTable() {
-    std::vector<std::uint16_t> table(0x10000, kQuestionMark);
-    for (std::uint16_t unit = 0; unit < 0x80; ++unit) table[unit] = unit;
-    IconvHandle encoder(kGbkCharset, kUtf16Charset);
-    if (!encoder.valid()) return table;
-    for (std::uint32_t unit = 0x80; unit <= 0xFFFF; ++unit) {
-        if (QChar::isSurrogate(unit)) continue;
-        const char16_t source = static_cast<char16_t>(unit);
-        const char* in = reinterpret_cast<const char*>(&source);
-        std::size_t inLeft = sizeof source;
-        std::array<unsigned char, 4> bytes{};
-        char* out = reinterpret_cast<char*>(bytes.data());
-        std::size_t outLeft = bytes.size();
-        if (!encoder.convert(in, inLeft, out, outLeft)) continue;
-        const std::size_t length = bytes.size() - outLeft;
-        if (length == 1) table[unit] = bytes[0];
-        if (length == 2) table[unit] = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+// by display-width counting, so it is a lookup rather than a conversion. It is filled a page of
+// 256 units at a time, on first use of the page: a run touches few pages, and filling all of
+// them would cost more than the program's whole start-up of text.
+class EncodingTable {
+  public:
+    std::uint16_t operator[](QChar ch) {
+        const std::uint16_t unit = ch.unicode();
+        auto& page = pages_[unit >> 8];
+        if (!page) page = buildPage(unit >> 8);
+        return (*page)[unit & 0xFF];
     }
-    return table;
-}
+
+  private:
+    using Page = std::array<std::uint16_t, 256>;
+
+    std::unique_ptr<Page> buildPage(std::uint16_t high) {
+        auto page = std::make_unique<Page>();
+        page->fill(kQuestionMark);
+        for (std::uint32_t low = 0; low < 256; ++low) {
+            const std::uint32_t unit = std::uint32_t(high) << 8 | low;
+            if (unit < 0x80) {
+                (*page)[low] = static_cast<std::uint16_t>(unit);
+                continue;
+            }
+            if (QChar::isSurrogate(unit) || !encoder_.valid()) continue;
+            const char16_t source = static_cast<char16_t>(unit);
+            const char* in = reinterpret_cast<const char*>(&source);
+            std::size_t inLeft = sizeof source;
+            std::array<unsigned char, 4> bytes{};
+            char* out = reinterpret_cast<char*>(bytes.data());
+            std::size_t outLeft = bytes.size();
+            if (!encoder_.convert(in, inLeft, out, outLeft)) continue;
+            const std::size_t length = bytes.size() - outLeft;
+            if (length == 1) (*page)[low] = bytes[0];
+            if (length == 2) (*page)[low] = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+        }
+        return page;
+    }
+
+    IconvHandle encoder_{kGbkCharset, kUtf16Charset};
+    std::array<std::unique_ptr<Page>, 256> pages_;
+};
 
 std::uint16_t encodedUnit(QChar ch) {
-    static const std::vector<std::uint16_t> table = buildEncodingTable();
-    return table[ch.unicode()];
+    thread_local EncodingTable table;
+    return table[ch];
 }
 
 IconvHandle& threadDecoder() {

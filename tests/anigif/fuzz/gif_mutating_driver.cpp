@@ -22,51 +22,6 @@ long flagValue(const char* arg, const char* name, long fallback) {
     return std::strncmp(arg, name, length) == 0 ? std::strtol(arg + length, nullptr, 10) : fallback;
 }
 
-std::vector<std::uint8_t> seedGif(std::mt19937_64& random) {
-    using namespace anigif_test;
-    GifSpec spec;
-    spec.screenWidth = int(random() % 40);
-    spec.screenHeight = int(random() % 40);
-    if (random() % 4 != 0) spec.globalTable = paletteOf(1 + int(random() % 200));
-    if (random() % 2) spec.loops = int(random() % 4);
-    const int frames = 1 + int(random() % 5);
-    for (int k = 0; k < frames; ++k) {
-        FrameSpec f = patternFrame(int(random() % 30), int(random() % 30), 1 + int(random() % 30),
-                                   1 + int(random() % 30), 2, k);
-        if (random() % 3 == 0 || !spec.globalTable) f.localTable = paletteOf(2 + int(random() % 6));
-        f.withControl = random() % 2;
-        f.disposal = int(random() % 8);
-        f.transparent = random() % 2;
-        f.transIndex = int(random() % 4);
-        f.interlaced = random() % 4 == 0;
-        spec.frames.push_back(f);
-    }
-    return buildGif(spec);
-}
-
-void mutate(std::vector<std::uint8_t>& bytes, std::mt19937_64& random, std::size_t maxLength) {
-    const int edits = int(random() % 6);
-    for (int i = 0; i < edits && !bytes.empty(); ++i) {
-        const std::size_t at = random() % bytes.size();
-        switch (random() % 4) {
-            case 0:
-                bytes[at] = std::uint8_t(random());
-                break;
-            case 1:
-                bytes.resize(at);
-                break;
-            case 2:
-                bytes.insert(bytes.begin() + at, bytes.begin() + at,
-                             bytes.begin() + std::min(bytes.size(), at + 16));
-                break;
-            default:
-                bytes[at] ^= std::uint8_t(1u << (random() % 8));
-                break;
-        }
-    }
-    if (bytes.size() > maxLength) bytes.resize(maxLength);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -91,8 +46,8 @@ int main(int argc, char** argv) {
     if (!files.empty()) return 0;
     std::mt19937_64 random(static_cast<std::uint64_t>(seed));
     for (long run = 0; run < runs; ++run) {
-        std::vector<std::uint8_t> input = seedGif(random);
-        if (run % 5 != 0) mutate(input, random, std::size_t(maxLength));
+        std::vector<std::uint8_t> input = anigif_test::randomGif(random);
+        if (run % 5 != 0) anigif_test::mutateGif(input, random, std::size_t(maxLength));
         LLVMFuzzerTestOneInput(input.data(), input.size());
     }
     std::printf("Done %ld runs\n", runs);

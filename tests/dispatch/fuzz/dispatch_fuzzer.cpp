@@ -23,6 +23,7 @@ class SilentPropDll final : public props::PropDll {
     void GetSendBuff(props::PropWorkItem&) override {}
     std::int32_t GetScoreInfo() override { return 0; }
     void InitShowNext(bool) override {}
+    void InitShowEnd() override {}
     void InitExit(std::int16_t&) override {}
     void Rec_MSG(state::Frame&) override {}
 };

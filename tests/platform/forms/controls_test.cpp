@@ -155,6 +155,29 @@ TEST_F(ControlsTest, AFailedLoadThrowsAndTheControlKeepsItsPicture) {
     }
 }
 
+// The program's own pictures: the size is known at once, the image comes with the first look and
+// is the same one every later look (and every copy) gets.
+TEST_F(ControlsTest, BuiltInPicturesKnowTheirSizeAtOnceAndDecodeOnFirstLook) {
+    const QByteArray cases[] = {makeGif({73, 97}, Qt::red), makeJpeg({40, 20}, Qt::red)};
+    for (const QByteArray& data : cases) {
+        const forms::Picture eager = forms::Picture::fromData(data);
+        const forms::Picture lazy = forms::Picture::fromEmbedded(data);
+        const forms::Picture copy = lazy;
+        EXPECT_EQ(lazy.size(), eager.size());
+        EXPECT_TRUE(copy.sameAs(lazy));
+        EXPECT_FALSE(lazy.sameAs(eager));
+        EXPECT_EQ(lazy.image(), eager.image());
+        EXPECT_EQ(&copy.image(), &lazy.image());
+    }
+    // Not a picture by its header: refused at once. A body that does not decode shows empty.
+    EXPECT_THROW(forms::Picture::fromEmbedded(makePng({8, 8}, Qt::red)), RuntimeFailure);
+    EXPECT_THROW(forms::Picture::fromEmbedded(QByteArray()), RuntimeFailure);
+    const forms::Picture cut = forms::Picture::fromEmbedded(makeGif({8, 8}, Qt::red).left(20));
+    EXPECT_EQ(cut.size(), QSize(8, 8));
+    EXPECT_EQ(cut.image().size(), QSize(8, 8));
+    EXPECT_EQ(cut.image().pixel(3, 3), 0u);
+}
+
 TEST_F(ControlsTest, APictureBoxPaintsOverItsPictureAndClearsBackToIt) {
     forms::PictureBox& box = table.Pic1;
     box.setPicture(forms::loadPicture(writeFile(folder, "back.gif", makeGif({20, 20}, Qt::red))));

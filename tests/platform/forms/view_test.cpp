@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWindow>
 
 #include "platform/forms/font.h"
 #include "platform/forms/form_view.h"
@@ -67,6 +68,14 @@ class ViewTest : public ::testing::Test {
     forms::Forms forms{scheduler};
     std::filesystem::path folder = testFolder(
         QString::fromStdString(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    EventLog log;
+
+    // A table window with its view; null when the view is not a FormView.
+    std::pair<TableWindow*, forms::FormView*> tableWithView() {
+        TableWindow& table = forms.create<TableWindow>(log);
+        forms::attachView(table);
+        return {&table, dynamic_cast<forms::FormView*>(table.view())};
+    }
 };
 
 TEST_F(ViewTest, ChineseFontNamesFallBackToTheInstalledCjkFont) {
@@ -75,11 +84,9 @@ TEST_F(ViewTest, ChineseFontNamesFallBackToTheInstalledCjkFont) {
 }
 
 TEST_F(ViewTest, TheViewMirrorsTheModel) {
-    EventLog log;
-    TableWindow& table = forms.create<TableWindow>(log);
-    forms::attachView(table);
-    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    auto [window, view] = tableWithView();
     ASSERT_NE(view, nullptr);
+    TableWindow& table = *window;
 
     table.setCaption("Korvash");
     table.cardImage0[0].move(100.4f, 523.2f, 90, 120);
@@ -97,6 +104,65 @@ TEST_F(ViewTest, TheViewMirrorsTheModel) {
     table.cardImage0.unload(1);
     table.hide();
     EXPECT_FALSE(view->isVisible());
+}
+
+// Counts the times a widget is hidden.
+class HideCounter : public QObject {
+  public:
+    int hides = 0;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Hide) ++hides;
+        return false;
+    }
+};
+
+// Bringing a shown window to the top (topmost and at once not) keeps its native window: it is
+// not hidden, remade and drawn again each time. A frame change still remakes it.
+TEST_F(ViewTest, StayingOnTopKeepsTheShownNativeWindow) {
+    auto [window, view] = tableWithView();
+    ASSERT_NE(view, nullptr);
+    TableWindow& table = *window;
+    table.show();
+    HideCounter counter;
+    view->installEventFilter(&counter);
+
+    table.setTopmost(true);
+    EXPECT_TRUE(view->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_TRUE(view->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    table.setTopmost(false);
+    EXPECT_FALSE(view->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(view->windowHandle()->flags() & Qt::WindowStaysOnTopHint);
+    EXPECT_EQ(counter.hides, 0);
+    EXPECT_TRUE(view->isVisible());
+
+    table.setBorderless(!table.borderless());
+    EXPECT_EQ(bool(view->windowFlags() & Qt::FramelessWindowHint), table.borderless());
+    EXPECT_TRUE(view->isVisible());
+    view->removeEventFilter(&counter);
+}
+
+TEST_F(ViewTest, AShapedTranslucentWindowCarriesItsMaskAndOpacity) {
+    EventLog log;
+    TableWindow& table = forms.create<TableWindow>(log);
+    forms::attachView(table);
+    auto* view = dynamic_cast<forms::FormView*>(table.view());
+    ASSERT_NE(view, nullptr);
+    const QRegion shape = QRegion(10, 10, 100, 40) + QRegion(30, 50, 20, 30);
+
+    table.setRegion(shape);
+    EXPECT_TRUE(table.setAlpha(128));
+    table.show();
+    EXPECT_EQ(view->mask(), shape);
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+
+    EXPECT_FALSE(table.setAlpha(256)) << "an opacity outside 0..255 is not applied";
+    EXPECT_NEAR(view->windowOpacity(), 128 / 255.0, 0.01);
+    table.setRegion(std::nullopt);
+    table.clearAlpha();
+    EXPECT_TRUE(view->mask().isEmpty());
+    EXPECT_EQ(view->windowOpacity(), 1.0);
 }
 
 TEST_F(ViewTest, RealInputReachesTheSameEntryPoints) {

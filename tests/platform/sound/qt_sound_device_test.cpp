@@ -54,6 +54,45 @@ TEST_F(QtSoundDeviceTest, OpeningWithoutAnAudioOutputFailsAsAControlFailure) {
     }
 }
 
+// Where no sound server can be reached the module is never loaded, and where one may be but the
+// module cannot be had, opening fails the same way as without an output.
+TEST_F(QtSoundDeviceTest, OpeningFailsAsAControlFailureWithoutServerOrModule) {
+    writeFile("broken.so", "not a library");
+    struct Case {
+        std::string name;
+        bool serverMayExist;
+        std::vector<std::filesystem::path> modulePlaces;  // empty: where the build put it
+    };
+    const std::vector<Case> cases = {
+        {"no server, module present", false, {}},
+        {"module missing", true, {folder() / "none.so"}},
+        {"module not a library", true, {folder() / "broken.so"}},
+    };
+    for (const auto& c : cases) {
+        QtSoundDevice d([&] { return c.serverMayExist; }, c.modulePlaces);
+        try {
+            d.openDefaultOutput();
+            ADD_FAILURE() << c.name << ": opened an output";
+        } catch (const RuntimeFailure& failure) {
+            EXPECT_EQ(failure.kind(), RuntimeFailure::Kind::ControlFailed) << c.name;
+        }
+    }
+}
+
+// The module itself, loaded even where the probe would not: without an output it says so.
+TEST_F(QtSoundDeviceTest, TheLoadedModuleFindsNoOutputWhereNoneExists) {
+    if (machineHasAudioOutput()) GTEST_SKIP() << "this machine has an audio output";
+    QtSoundDevice loading([] { return true; });
+    try {
+        loading.openDefaultOutput();
+        ADD_FAILURE() << "opened an output that does not exist";
+    } catch (const RuntimeFailure& failure) {
+        EXPECT_EQ(failure.kind(), RuntimeFailure::Kind::ControlFailed);
+        EXPECT_NE(std::string(failure.what()).find("no audio output"), std::string::npos)
+            << failure.what();
+    }
+}
+
 TEST_F(QtSoundDeviceTest, PlaysStopsAndRefusesBadFilesWhenAnOutputExists) {
     if (!machineHasAudioOutput()) GTEST_SKIP() << "no audio output on this machine";
     WavSound sound;

@@ -1,0 +1,100 @@
+#include "settlement/hand_record.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "connection/ini_file.h"
+#include "platform/runtime/conversions.h"
+#include "platform/runtime/failure.h"
+
+namespace settlement {
+
+namespace {
+
+constexpr std::uint32_t HighestColour = 0xFFFFFF;
+constexpr int AvatarCount = 20;
+// A list holds at most this many lines; a larger count can only come from a damaged file.
+constexpr double MostLines = 32767;
+
+QString Section(int hand) {
+    return QStringLiteral("juNum:") + QString::number(hand);
+}
+QString NameKey(int i) {
+    return QStringLiteral("name( %1 )").arg(i);
+}
+QString PicIndexKey(int i) {
+    return QStringLiteral("PicIndex( %1 )").arg(i);
+}
+QString CountKey(int j) {
+    return QStringLiteral("count( %1 )").arg(j);
+}
+QString LineKey(int j, int k) {
+    return CountKey(j) + QStringLiteral("( %1 )").arg(k);
+}
+QString ColourKey(int i) {
+    return CountKey(i) + QStringLiteral(" ForeColor");
+}
+
+// A number as the file holds it, or nothing when the text is not one.
+std::optional<double> Number(const QString& text) {
+    try {
+        return platform::toNumber(text);
+    } catch (const platform::RuntimeFailure&) {
+        return std::nullopt;
+    }
+}
+
+}  // namespace
+
+void WriteHandRecord(connection::classIniFile& ini, int hand, const HandRecord& record) {
+    const QString section = Section(hand);
+    for (int i = 0; i < 4; ++i) {
+        ini.WriteIniKey(section, NameKey(i), record.names[std::size_t(i)]);
+        ini.WriteIniKey(section, PicIndexKey(i), record.picIndex[std::size_t(i)]);
+    }
+    for (int j = 0; j < 8; ++j) {
+        const QStringList& column = record.columns[std::size_t(j)];
+        ini.WriteIniKey(section, CountKey(j), QString::number(column.size()));
+        for (int k = 0; k < column.size(); ++k) ini.WriteIniKey(section, LineKey(j, k), column[k]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        ini.WriteIniKey(section, ColourKey(i), QString::number(record.colours[std::size_t(i)]));
+    }
+}
+
+LoadedHandRecord ReadHandRecord(const connection::classIniFile& ini, int hand) {
+    LoadedHandRecord loaded;
+    const QString section = Section(hand);
+    for (int i = 0; i < 4; ++i) {
+        loaded.names[std::size_t(i)] = ini.GetIniKey(section, NameKey(i));
+        loaded.picIndex[std::size_t(i)] = ini.GetIniKey(section, PicIndexKey(i));
+    }
+    for (int j = 0; j < 8; ++j) {
+        const QString count = ini.GetIniKey(section, CountKey(j));
+        if (count.isEmpty()) return loaded;
+        const double c = std::clamp(std::floor(platform::val(count)), 0.0, MostLines);
+        QStringList column;
+        for (int k = 0; k < int(c); ++k) {
+            const QString line = ini.GetIniKey(section, LineKey(j, k));
+            column << (line.isEmpty() ? QStringLiteral(" ") : line);
+        }
+        loaded.columns.push_back(std::move(column));
+    }
+    for (int i = 0; i < 4; ++i) {
+        const auto colour = Number(ini.GetIniKey(section, ColourKey(i)));
+        if (!colour) continue;
+        const double whole = platform::roundHalfEven(*colour);
+        if (whole >= 0 && whole <= HighestColour) {
+            loaded.colours[std::size_t(i)] = std::uint32_t(whole);
+        }
+    }
+    return loaded;
+}
+
+std::optional<int> AvatarIndex(const QString& text) {
+    const auto n = Number(text);
+    if (!n || *n != std::floor(*n) || *n < 0 || *n >= AvatarCount) return std::nullopt;
+    return int(*n);
+}
+
+}  // namespace settlement
