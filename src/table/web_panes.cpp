@@ -1,5 +1,7 @@
 // The web panes' own events: a pane shows its page once the page is complete, hides for good
 // when a navigation fails, and never opens a context menu.
+#include "table/web_panes.h"
+
 #include "client/client.h"
 #include "client/main_form.h"
 #include "table/table_design.h"
@@ -14,6 +16,13 @@ void DressWebPanes(client::MainForm& form) {
     form.WebBrowser2.onDocumentComplete.bind(&form, &MainForm::WebBrowser2_DocumentComplete);
     form.WebBrowser1.onNavigateError.bind(&form, &MainForm::WebBrowser1_NavigateError);
     form.WebBrowser2.onNavigateError.bind(&form, &MainForm::WebBrowser2_NavigateError);
+}
+
+void ShowSeatChangePane(client::Client& c) {
+    auto& pane = c.MainForm->WebBrowser2;
+    pane.navigate(c.s.g_sShuffleAdUrl);
+    pane.zOrder(0);
+    pane.setVisible(true);
 }
 
 }  // namespace table
