@@ -114,4 +114,11 @@ void FakeWebServer::answer(UniqueFd connection) {
     }
 }
 
+std::string FakeWebServer::refusedUrl(const std::string& path) {
+    UniqueFd probe = listenOnLoopback();
+    const auto port = localPort(probe.get());
+    probe.reset();
+    return "http://127.0.0.1:" + std::to_string(port) + path;
+}
+
 }  // namespace support

@@ -32,6 +32,8 @@ class FakeWebServer {
 
     std::uint16_t port() const { return port_; }
     std::string url(const std::string& path) const;
+    // An address on a loopback port that was free a moment ago and that nothing listens on now.
+    static std::string refusedUrl(const std::string& path);
     // Unknown paths answer 404.
     void serve(const std::string& path, Page page);
     int requestCount(const std::string& path) const;

@@ -1,6 +1,5 @@
 // The web pane against a small HTTP server on loopback: what ends in a page and what ends in a
 // navigation error, with the events in the order the window hears them.
-#include "platform/web/page_document.h"
 #include "platform/web/web_browser.h"
 
 #include <gmock/gmock.h>
@@ -14,6 +13,7 @@
 
 #include "platform/forms/forms.h"
 #include "platform/runtime/scheduler.h"
+#include "platform/web/page_document.h"
 #include "support/fake_web_server.h"
 
 namespace {
@@ -111,14 +111,6 @@ TEST_P(NavigationFailure, EndsInOneNavigateError) {
     EXPECT_TRUE(window.Pane.picture().isEmpty());
 }
 
-std::string RefusedAddress(FakeWebServer&) {
-    // A port that was free a moment ago and that nothing listens on now.
-    support::UniqueFd probe = support::listenOnLoopback();
-    const auto port = support::localPort(probe.get());
-    probe.reset();
-    return "http://127.0.0.1:" + std::to_string(port) + "/ad";
-}
-
 INSTANTIATE_TEST_SUITE_P(
     Pane, NavigationFailure,
     ::testing::Values(
@@ -128,7 +120,8 @@ INSTANTIATE_TEST_SUITE_P(
                     s.serve("/broken", {.status = 500, .body = "oops"});
                     return s.url("/broken");
                 }},
-        Failure{"ConnectionRefused", RefusedAddress},
+        Failure{"ConnectionRefused",
+                [](FakeWebServer&) { return FakeWebServer::refusedUrl("/ad"); }},
         Failure{"FtpAddress", [](FakeWebServer&) { return std::string("ftp://127.0.0.1/ad"); }},
         Failure{"LocalFile", [](FakeWebServer&) { return std::string("file:///etc/hostname"); }},
         Failure{"NotAnAddress", [](FakeWebServer&) { return std::string("ads at the table"); }},
