@@ -14,6 +14,7 @@
 #include "platform/forms/text_box.h"
 #include "platform/forms/timer.h"
 #include "platform/net/tcp_socket.h"
+#include "platform/web/web_browser.h"
 #include "state/frame.h"
 #include "video/video_component.h"
 
@@ -98,8 +99,11 @@ class MainForm : public forms::Form {
 
     // The advertising pane over its picture, and the seat-change pane.
     forms::Image Bird{Pic1, "Bird"};
-    forms::PictureBox WebBrowser1{Pic1, "WebBrowser1"};
-    forms::PictureBox WebBrowser2{Pic1, "WebBrowser2"};
+    web::WebBrowser WebBrowser1{Pic1, "WebBrowser1"};
+    web::WebBrowser WebBrowser2{Pic1, "WebBrowser2"};
+    // The documents the panes show now, through which their context menus are kept shut.
+    std::shared_ptr<web::WebDocument> M_Dom_1;
+    std::shared_ptr<web::WebDocument> M_Dom2;
 
     // Props: the card backs (members beyond 0 made at load), the props picture and the
     // floating text.
@@ -147,9 +151,8 @@ class MainForm : public forms::Form {
 
     // The music box is started with the player's password (kept from the command line).
     QString m_sPassword;
-    // The skinned frame's close and minimise buttons show their normal pictures.
-    bool m_bCloseNormal = true;
-    bool m_bMinNormal = true;
+    // The skinned frame's close and minimise buttons both show their normal pictures.
+    bool m_bCaptionButtonsNormal = true;
     // The window procedure start-up replaced, given back at shutdown.
     platform::WindowProcedure g_nOldWndProc;
     platform::WindowHandle hWnd;
@@ -165,6 +168,29 @@ class MainForm : public forms::Form {
     void TimerBong_Timer();
     void TimerProxy_Timer();
     void DrawSkinFrame();
+    // The skinned frame's caption buttons and drag bar, and the window's own surface.
+    void ImgClose_Click(int Index);
+    void ImgClose_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void ImgClose_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void ImgClose_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void ImgMin_Click(int Index);
+    void ImgMin_MouseDown(int Index, int Button, int Shift, float X, float Y);
+    void ImgMin_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void ImgMin_MouseUp(int Index, int Button, int Shift, float X, float Y);
+    void LbMove_MouseDown(int Button, int Shift, float X, float Y);
+    void LbMove_MouseMove(int Button, int Shift, float X, float Y);
+    void Form_MouseMove(int Button, int Shift, float X, float Y) override;
+    // The toolbar's buttons; the skinned frame's close button is the exit button (8).
+    void AnNiu_Click(int Index);
+    // The web panes' events.
+    void WebBrowser1_DownloadComplete();
+    void WebBrowser2_DownloadComplete();
+    void WebBrowser1_DocumentComplete();
+    void WebBrowser2_DocumentComplete();
+    void WebBrowser1_NavigateError();
+    void WebBrowser2_NavigateError();
+    bool M_Dom_1_oncontextmenu();
+    bool M_Dom2_oncontextmenu();
     bool Is_File_Exist(const QString& path, const QString& fileName);
 
     // Start-up, the hall link and the video component's controls.

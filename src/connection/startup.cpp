@@ -148,8 +148,7 @@ void LoadTable(Client& c, MainForm& form) {
     s.g_bResultShown = false;
     s.g_bRandomSeats = false;
     form.WebBrowser2.setVisible(false);
-    form.m_bCloseNormal = true;
-    form.m_bMinNormal = true;
+    form.m_bCaptionButtonsNormal = true;
 
     SizeTableWindow(form, c.sys.env.screenSize);
     FixScreenScale(c, form, c.sys.env.screenSize);
@@ -336,9 +335,6 @@ void MainForm::Form_Unload(bool& cancel) {
     }
     platform::endProgram();
 }
-
-// The skinned frame around a framed table is painted by the table screen.
-void MainForm::DrawSkinFrame() {}
 
 bool MainForm::Is_File_Exist(const QString& path, const QString& fileName) {
     try {

@@ -15,6 +15,7 @@
 #include "state/message_types.h"
 #include "table/boss_key.h"
 #include "table/table_layout.h"
+#include "table/web_panes.h"
 
 namespace connection {
 
@@ -154,9 +155,7 @@ void ShowSeatChange(Client& c) {
     form.TimerShuffle.setInterval(kShuffleIntervalMs);
     form.TimerShuffle.setEnabled(true);
     form.LblShuffle.setCaption(s.g_aShuffleText[0]);
-    // The seat-change pane shows its page once the web panes come; it is shown already.
-    form.WebBrowser2.zOrder(0);
-    form.WebBrowser2.setVisible(true);
+    table::ShowSeatChangePane(c);
     s.g_bShuffling = true;
     s.g_nShuffleIndex = 0;
     s.g_bShuffleArmed = false;

@@ -69,7 +69,7 @@ void HandleLoginReply(client::Client& c, state::Frame& message) {
         const QString adUrl = OneBytePerCharText(message, AdUrlByte, AdUrlWidth);
         c.s.g_sAdBaseUrl = adUrl;
         if (!adUrl.isEmpty()) {
-            // The pane shows the page named by g_sAdBaseUrl.
+            form.WebBrowser1.navigate(adUrl);
             form.WebBrowser1.setVisible(true);
             c.s.g_sShuffleAdUrl = adUrl + QStringLiteral(".gamead");
         }

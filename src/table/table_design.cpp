@@ -194,6 +194,8 @@ void DressTableWindow(client::MainForm& form) {
     DressSeatPanels(form);
     DressPlayArea(form);
     DressVideoPanes(form);
+    DressSkinFrame(form);
+    DressWebPanes(form);
 }
 
 }  // namespace table

@@ -11,4 +11,9 @@ namespace table {
 // scales them, and creates the array members that the design lacks.
 void DressTableWindow(client::MainForm& form);
 
+// The parts of the design that come with their own handlers: the skinned frame's pictures,
+// caption, caption buttons and drag bar, and the web panes' events.
+void DressSkinFrame(client::MainForm& form);
+void DressWebPanes(client::MainForm& form);
+
 }  // namespace table

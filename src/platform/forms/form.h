@@ -120,8 +120,9 @@ class Form : public Container {
     Control* activeControl() const { return activeControl_; }
 
     // Drags the window by its body: called from a MouseDown handler (the original releases the
-    // capture and sends a caption hit), it makes the window follow the pointer until the button
-    // is released. The pressed control gets no MouseUp and no Click.
+    // capture and sends a caption hit), it hands the move to the window system, or makes the
+    // window follow the pointer until the button is released where the window system does not
+    // move it. The pressed control gets no MouseUp and no Click.
     void beginMoveByMouse();
 
     // The control under a point of the client area (nullptr: the window's own surface). Hidden

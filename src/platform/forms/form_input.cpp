@@ -221,6 +221,9 @@ void Form::beginMoveByMouse() {
     if (!capture_) return;  // the original's caption hit does nothing without a pressed button
     capture_.reset();
     clickSuppressed_ = false;
+    // The window manager's own move where it takes one; the window follows the pointer here
+    // where it does not.
+    if (view_ && view_->startSystemMove()) return;
     moveGrab_ = lastPress_;
 }
 

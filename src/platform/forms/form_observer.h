@@ -23,6 +23,9 @@ class FormObserver {
     virtual void windowRaised() = 0;                      // ZOrder 0 of the window
     // The native window, for the desktop layer (0 when the view has none).
     virtual quintptr nativeWindow() const = 0;
+    // Hands a drag of the window by the pressed button to the window system; false when the
+    // view has no window system behind it or the window manager refuses.
+    virtual bool startSystemMove() { return false; }
 };
 
 }  // namespace forms

@@ -222,6 +222,11 @@ quintptr FormView::nativeWindow() const {
     return quintptr(winId());
 }
 
+bool FormView::startSystemMove() {
+    QWindow* window = windowHandle();
+    return window && window->isVisible() && window->startSystemMove();
+}
+
 void FormView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(form_.backColor()));

@@ -29,6 +29,7 @@ class FormView final : public QWidget, public FormObserver {
     void orderChanged(Container& container) override;
     void windowRaised() override;
     quintptr nativeWindow() const override;
+    bool startSystemMove() override;
 
     QWidget* widgetFor(const Control& control) const;
 
