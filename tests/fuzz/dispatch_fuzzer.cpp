@@ -6,24 +6,11 @@
 
 #include "client/client.h"
 #include "dispatch/process_server_message.h"
+#include "dispatch/recording_prop_dll.h"
 #include "dispatch_input.h"
 #include "kept_client.h"
-#include "props/prop_dll.h"
 
 namespace {
-
-class SilentPropDll final : public props::PropDll {
-  public:
-    void FixBuffPos() override {}
-    void rec_state(std::int16_t, bool) override {}
-    std::int32_t CheckSendBuff() override { return 0; }
-    void GetSendBuff(props::PropWorkItem&) override {}
-    std::int32_t GetScoreInfo() override { return 0; }
-    void InitShowNext(bool) override {}
-    void InitShowEnd() override {}
-    void InitExit(std::int16_t&) override {}
-    void Rec_MSG(state::Frame&) override {}
-};
 
 constexpr platform::Millis kTimeBetweenFrames = 2000;
 
@@ -44,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     kept.run([&](client::Client& c) {
         c.s.g_nPropState = input.propState;
         if (input.propPlugin)
-            c.g_oPropDll = std::make_unique<SilentPropDll>();
+            c.g_oPropDll = std::make_unique<dispatch_test::RecordingPropDll>();
         else
             c.g_oPropDll.reset();
         const auto dispatch = [&](const state::Frame& frame) {

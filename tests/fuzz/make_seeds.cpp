@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -163,13 +162,48 @@ void FileSeeds(const fs::path& root) {
 }
 
 void GifSeeds(const fs::path& root) {
+    using namespace anigif_test;
     const Corpus anigif(root, "anigif_fuzzer");
     const Corpus index(root, "gif_index_fuzzer");
-    std::mt19937_64 random(1);
-    for (int k = 0; k < 8; ++k) {
-        const Bytes gif = anigif_test::randomGif(random);
-        anigif.add("gif" + std::to_string(k), gif);
-        index.add("gif" + std::to_string(k), gif);
+    // Hand-made plans, not random ones: the seeds must come out the same from every compiler.
+    FrameSpec local = patternFrame(2, 1, 5, 4, 4, 2);
+    local.localTable = paletteOf(4, 3);
+    FrameSpec timed = patternFrame(0, 0, 8, 6, 8, 3);
+    timed.withControl = true;
+    timed.delayCs = 10;
+    timed.disposal = 2;
+    timed.transparent = true;
+    timed.transIndex = 1;
+    FrameSpec interlaced = patternFrame(1, 2, 6, 9, 8, 4);
+    interlaced.interlaced = true;
+    const std::vector<std::pair<std::string, GifPlan>> plans = {
+        {"one-frame",
+         {.screenWidth = 8,
+          .screenHeight = 6,
+          .globalTable = paletteOf(8),
+          .frames = {patternFrame(0, 0, 8, 6, 8, 1)}}},
+        {"local-table", {.screenWidth = 8, .screenHeight = 6, .frames = {local}}},
+        {"animation",
+         {.screenWidth = 8,
+          .screenHeight = 6,
+          .globalTable = paletteOf(8),
+          .loops = 0,
+          .frames = {timed, patternFrame(3, 3, 4, 3, 8, 5), timed}}},
+        {"interlaced",
+         {.screenWidth = 8,
+          .screenHeight = 12,
+          .globalTable = paletteOf(8),
+          .frames = {interlaced}}},
+        {"gif87a",
+         {.signature = "GIF87a",
+          .screenWidth = 4,
+          .screenHeight = 4,
+          .globalTable = paletteOf(2),
+          .frames = {patternFrame(0, 0, 4, 4, 2, 6)}}},
+    };
+    for (const auto& [name, plan] : plans) {
+        anigif.add(name, buildGif(plan));
+        index.add(name, buildGif(plan));
     }
 }
 
