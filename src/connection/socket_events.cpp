@@ -3,13 +3,12 @@
 #include "client/main_form.h"
 #include "connection/hall_link.h"
 #include "connection/send_queue.h"
+#include "connection/socket_bytes.h"
 #include "connection/socks5.h"
 
-namespace client {
-using namespace connection;
+namespace connection {
 
-void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
-    const std::vector<std::uint8_t> bytes = Winsock1.getData();
+void ReceiveSocketBytes(Client& c, std::span<const std::uint8_t> bytes) {
     std::span<const std::uint8_t> rest(bytes);
     // During the hand-shake the proxy's replies are judged a byte at a time: the game bytes that
     // follow the last reply in the same arrival then go to the receive ring, and a long arrival
@@ -28,6 +27,15 @@ void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
         RestoreHall(c);
         platform::endProgram();
     }
+}
+
+}  // namespace connection
+
+namespace client {
+using namespace connection;
+
+void MainForm::Winsock1_DataArrival(std::size_t bytesTotal) {
+    ReceiveSocketBytes(c, Winsock1.getData());
 }
 
 void MainForm::Winsock1_Close() {

@@ -8,6 +8,7 @@
 #include "connection/hall_link.h"
 #include "connection/send_queue.h"
 #include "connection/socks5.h"
+#include "connection/video_switch.h"
 #include "platform/desktop/desktop.h"
 #include "platform/files/dir_lookup.h"
 #include "platform/runtime/conversions.h"
@@ -33,12 +34,6 @@ constexpr float kFramedWidth = 15600;
 constexpr float kSmallScaleX = 800.0f / 1024.0f;
 constexpr float kSmallScaleY = 600.0f / 768.0f;
 constexpr std::int32_t kTableMusicVolume = 3000;
-constexpr std::int32_t kRelayPort = 8888;
-constexpr std::int16_t kRelaySlots = 3;
-
-const QString kVideoSwitchFile = QStringLiteral("vidiosetting.ini");
-const QString kVideoSwitchSection = QStringLiteral("vidiosetting");
-const QString kVideoSwitchKey = QStringLiteral("vidiovalue");
 
 void SizeTableWindow(MainForm& form, QSize screenPixels) {
     const float screenHeight = float(screenPixels.height()) * kTwipsPerPixel;
@@ -81,29 +76,6 @@ void FixScreenScale(Client& c, MainForm& form, QSize screenPixels) {
     } else {
         c.s.g_fScaleY = 1.0f;
         c.s.g_fScaleX = 1.0f;
-    }
-}
-
-void ReadVideoSwitch(Client& c, MainForm& form) {
-    const QString path = c.App_Path() + u'\\' + kVideoSwitchFile;
-    bool videoOn = true;
-    c.g_oIniFile.setINIFileName(path);
-    if (form.Is_File_Exist(path, kVideoSwitchFile)) {
-        videoOn =
-            platform::toNumber(c.g_oIniFile.GetIniKey(kVideoSwitchSection, kVideoSwitchKey)) != 0;
-    } else {
-        c.g_oIniFile.WriteIniKey(kVideoSwitchSection, kVideoSwitchKey, QStringLiteral("1"));
-        // The INI class reports nothing: a value that does not read back was not written.
-        if (c.g_oIniFile.GetIniKey(kVideoSwitchSection, kVideoSwitchKey) != QStringLiteral("1")) {
-            platform::fail(RuntimeFailure::Kind::ControlFailed, "Path/File access error");
-        }
-    }
-    c.s.g_bVideoOn = videoOn;
-    c.s.g_bRelayLoggedIn = false;
-    if (videoOn) {
-        form.P2PSocket1->ServerHost = c.s.g_sGameHost;
-        form.P2PSocket1->ServerPort = kRelayPort;
-        form.P2PSocket1->SlotCount = kRelaySlots;
     }
 }
 

@@ -1,0 +1,27 @@
+// Fuzz target: the GIF reader of the picture layer, decoding a file's first image as colour
+// indices into planes smaller and larger than the image, the plane guarded on both sides.
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <span>
+#include <vector>
+
+#include "platform/picture/gif_index_decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    constexpr std::uint8_t kGuard = 0xA5;
+    constexpr std::size_t kMargin = 64;
+    const std::span<const std::uint8_t> file(data, size);
+    for (const auto [width, height] : {std::array{7, 5}, std::array{64, 48}}) {
+        const std::ptrdiff_t stride = width + 3;
+        std::vector<std::uint8_t> memory(kMargin * 2 + std::size_t(stride * height), kGuard);
+        const platform::IndexPlane plane{memory.data() + kMargin, stride, width, height};
+        platform::DecodeGifIndices(file, plane);
+        const bool guardsKept = std::all_of(memory.begin(), memory.begin() + kMargin,
+                                            [](std::uint8_t b) { return b == kGuard; }) &&
+                                std::all_of(memory.end() - kMargin, memory.end(),
+                                            [](std::uint8_t b) { return b == kGuard; });
+        if (!guardsKept) std::abort();
+    }
+    return 0;
+}
