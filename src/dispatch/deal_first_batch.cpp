@@ -6,11 +6,11 @@
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/hall_link.h"
-#include "connection/send_queue.h"
 #include "dispatch/deal_batches.h"
 #include "dispatch/declaration_offer.h"
 #include "dispatch/frame_reader.h"
 #include "platform/desktop/desktop.h"
+#include "props/props.h"
 #include "state/shared_state.h"
 #include "table/table_layout.h"
 
@@ -28,14 +28,6 @@ constexpr std::int16_t KindXuan = 1;
 constexpr std::int16_t KindPass = 9;
 constexpr int ReadyButton = 2;
 constexpr forms::OleColor kGreen = 0x00FF00;
-
-// A props frame the table tick parked during the settlement goes out once its hold is lifted.
-void SendHeldPropFrame(state::SharedState& s, state::Frame& held, bool hold) {
-    if (held[state::FrameTypeByte] == 0 || hold) return;
-    state::Frame frame = held;
-    connection::QueueOutgoingMessage(s, frame);
-    held[state::FrameTypeByte] = 0;
-}
 
 // A minimised or maximised table comes back to its normal size in front of the hall, unless
 // the boss key hides it.
@@ -145,8 +137,7 @@ void OfferAceDeclaration(client::Client& c, const state::Frame& message) {
 void DealFirstBatch(client::Client& c, const state::Frame& message, std::int16_t cardCount) {
     state::SharedState& s = c.s;
     client::MainForm& form = *c.MainForm;
-    SendHeldPropFrame(s, s.g_aHeldPropFrameA, s.g_bHoldPropFrameA);
-    SendHeldPropFrame(s, s.g_aHeldPropFrameB, s.g_bHoldPropFrameB);
+    props::SendHeldPropFrames(c);
     s.g_bResultShown = false;
     s.g_bHandStarted = true;
     s.g_bRandomSeats = false;

@@ -7,11 +7,11 @@
 #include "connection/table_clocks.h"
 #include "dispatch/frame_reader.h"
 #include "dispatch/handlers.h"
-#include "dispatch/prop_plugin.h"
 #include "platform/runtime/failure.h"
 #include "platform/runtime/message_box.h"
 #include "platform/text/gbk.h"
 #include "props/prop_dll.h"
+#include "props/props.h"
 #include "table/table_layout.h"
 #include "table/wealth_label.h"
 #include "video/leave_table.h"
@@ -64,7 +64,7 @@ void ClearSeat(client::Client& c, int seat) {
     WriteDepartureLine(c, seat);
     s.custom[std::size_t(seat)].name.clear();
     state::ClearDepartedProfile(s.g_aPlayerInfo[std::size_t(seat)]);
-    if (s.g_nPropState > 0) PropPlugin(c).ClearUser(std::int16_t(seat));
+    props::PropsOnPlayerGone(c, std::int16_t(seat));
     if (s.beishu != 0) s.g_aSeatBeishu[std::size_t(seat)] = 0;
     table::ShowSeatsWealthMultiplier(c);
     video::HideSeatPanes(c, seat);

@@ -185,10 +185,10 @@ void SendHeldPropFrames(client::Client& c) {
     const std::pair<state::Frame*, bool> held[] = {{&s.g_aHeldPropFrameA, s.g_bHoldPropFrameA},
                                                    {&s.g_aHeldPropFrameB, s.g_bHoldPropFrameB}};
     for (const auto& [frame, holding] : held) {
-        if ((*frame)[state::FrameTypeByte] != 0 && !holding) {
-            state::Frame out = *frame;
-            connection::QueueOutgoingMessage(s, out);
-        }
+        // A frame whose hold is still on stays parked.
+        if ((*frame)[state::FrameTypeByte] == 0 || holding) continue;
+        state::Frame out = *frame;
+        connection::QueueOutgoingMessage(s, out);
         (*frame)[state::FrameTypeByte] = 0;
     }
     s.g_bHoldPropFrameB = false;
