@@ -71,6 +71,7 @@ TEST_F(Toolbar, ReadyWhileAGameRunsSendsNothingAndBeforeLoginChangesOnlyThePendi
     EXPECT_FALSE(s.g_bReadyPending);
     s.g_bLoggedIn = true;
     s.g_bGameRunning = true;
+    s.Inited = true;  // a hand is played: no reset runs that would end it
     press(2);
     EXPECT_TRUE(QueuedFrames(s).empty());
     EXPECT_TRUE(s.g_aAnNiuState[2]);
