@@ -11,6 +11,7 @@ namespace table {
 namespace {
 
 namespace design = resources::design;
+using connection::DesignPicture;
 
 // Picture elements of the caption button arrays: 0 shows, 1..3 hold the pictures.
 constexpr int kShown = 0;
