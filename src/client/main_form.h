@@ -180,8 +180,6 @@ class MainForm : public forms::Form {
     void LbMove_MouseDown(int Button, int Shift, float X, float Y);
     void LbMove_MouseMove(int Button, int Shift, float X, float Y);
     void Form_MouseMove(int Button, int Shift, float X, float Y) override;
-    // The toolbar's buttons; the skinned frame's close button is the exit button (8).
-    void AnNiu_Click(int Index);
     // The web panes' events.
     void WebBrowser1_DownloadComplete();
     void WebBrowser2_DownloadComplete();

@@ -29,6 +29,10 @@
 #include "support/temp_folder.h"
 #include "support/xvfb_server.h"
 
+// Xlib last: its macros clash with other names.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
+
 namespace {
 
 constexpr std::uint32_t kHallMsgRelink = 0x16;
@@ -348,6 +352,57 @@ TEST_P(KorvashEndToEnd, TheClientLogsInAnswersTheHallAndLeavesTheTableOnTheHalls
     EXPECT_TRUE(clientRunning());
     EXPECT_TRUE(std::filesystem::exists(folder() / "bin" / "vidiosetting.ini"));
 }
+
+class KorvashEndToEndOwnHall : public KorvashEndToEnd {};
+
+// The boss key on the real program: F1 on the table window takes the table off the screen (it
+// is minimised, the hall too), and the hall's restore brings it back.
+TEST_P(KorvashEndToEndOwnHall, TheBossKeyTakesTheTableOffTheScreenAndARestoreBringsItBack) {
+    ASSERT_NO_FATAL_FAILURE(openOwnHall());
+    ASSERT_NO_FATAL_FAILURE(startClientFromOwnHall());
+    ASSERT_TRUE(waitForFrame([](const Frame& frame) {
+                    return support::FrameType(frame) == kMsgLogin;
+                }).has_value());
+    support::LoginReply accepted;
+    accepted.loginResult = 1;
+    server.send(support::BuildLoginReply(accepted));
+    ASSERT_TRUE(waitForHallMessages(3));
+    const platform::WindowHandle table = desktop->findWindow(kTableCaption);
+    ASSERT_TRUE(table);
+
+    Display* display = XOpenDisplay(xvfb->display().c_str());
+    ASSERT_NE(display, nullptr);
+    const auto window = static_cast<Window>(table.value);
+    const auto viewable = [&] {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display, window, &attributes);
+        return attributes.map_state == IsViewable;
+    };
+    ASSERT_TRUE(waitFor(viewable));
+
+    for (const int type : {KeyPress, KeyRelease}) {
+        XKeyEvent key{};
+        key.type = type;
+        key.display = display;
+        key.window = window;
+        key.root = DefaultRootWindow(display);
+        key.same_screen = True;
+        key.keycode = XKeysymToKeycode(display, XK_F1);
+        XEvent event{};
+        event.xkey = key;
+        XSendEvent(display, window, True, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
+    }
+    XFlush(display);
+    EXPECT_TRUE(waitFor([&] { return !viewable(); })) << "F1 left the table on the screen";
+
+    EXPECT_TRUE(desktop->sendSystemCommand(table, platform::SystemCommand::Restore));
+    EXPECT_TRUE(waitFor(viewable)) << "the restore did not bring the table back";
+    EXPECT_TRUE(clientRunning());
+    XCloseDisplay(display);
+}
+
+INSTANTIATE_TEST_SUITE_P(OwnHall, KorvashEndToEndOwnHall, ::testing::Values(HallKind::ThisTest),
+                         [](const auto&) { return std::string("TestAsHall"); });
 
 INSTANTIATE_TEST_SUITE_P(Halls, KorvashEndToEnd,
                          ::testing::Values(HallKind::ThisTest, HallKind::StandInProgram),

@@ -42,12 +42,12 @@ TEST_F(FrameDispatch, AReconnectAnswerLeavesTheTokenAndTheNextFrameReplacesIt) {
 }
 
 TEST_F(FrameDispatch, OnlyTypesWithoutAHandlerReachTheLoadedPlugin) {
-    auto& plugin = loadPropPlugin(1);
     std::set<int> reached;
     for (int type = 0; type < 256; ++type) {
-        const std::size_t before = plugin.received.size();
+        // A fresh plug-in for each type: some handlers (the table closing) unload it.
+        auto& plugin = loadPropPlugin(1);
         dispatch(frameOfType(type));
-        if (plugin.received.size() > before) reached.insert(type);
+        if (!plugin.received.empty()) reached.insert(type);
     }
     for (int type = 0; type < 256; ++type) {
         EXPECT_EQ(reached.count(type) == 1, kHandledTypes.count(type) == 0) << "type " << type;
