@@ -13,11 +13,12 @@ function(korvash_library target)
   set_property(GLOBAL APPEND PROPERTY KORVASH_LIBRARIES ${target})
 endfunction()
 
-# korvash_test(<target> [DEPS <targets...>])
+# korvash_test(<target> [SERIAL] [DEPS <targets...>])
 # One test program of every .cpp in the calling folder; each GoogleTest case
-# becomes its own ctest entry so ctest -j spreads them over the cores.
+# becomes its own ctest entry so ctest -j spreads them over the cores; SERIAL runs
+# them alone.
 function(korvash_test target)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "SERIAL" "" "DEPS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${target} ${sources})
   target_include_directories(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests ${CMAKE_SOURCE_DIR}/src)
@@ -26,5 +27,10 @@ function(korvash_test target)
   # so a test behaves the same under ctest and when run by hand.
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/test_environment.cpp)
   target_compile_definitions(${target} PRIVATE KORVASH_BUILD_DIR="${CMAKE_BINARY_DIR}")
-  gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  if(ARG_SERIAL)
+    # Tests of real programs on a private X server: timing-sensitive under a loaded machine.
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES RUN_SERIAL TRUE)
+  else()
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
+  endif()
 endfunction()
