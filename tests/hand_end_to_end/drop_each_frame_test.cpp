@@ -24,6 +24,21 @@ class DropAtFrame : public ::testing::TestWithParam<int>, protected ServedTable 
     }
 };
 
+// Before the login answer there is nothing to reconnect to: the client only waits, unconnected,
+// and neither reconnects nor ends.
+TEST_F(DropAtFrame, BeforeTheLoginAnswerTheClientWaitsWithoutReconnecting) {
+    dropBeforeFrame = 0;
+    open();
+    ASSERT_FALSE(HasFatalFailure());
+    runUntil([] { return false; }, 30000);
+    EXPECT_EQ(drops, 1);
+    EXPECT_EQ(server.connectionCount(), 1);
+    EXPECT_FALSE(c->s.g_bLoggedIn);
+    EXPECT_FALSE(c->frmReconnect.isLoaded());
+    EXPECT_FALSE(harness.scheduler.hasEnded());
+    EXPECT_EQ(harness.scheduler.unhandledFailureCount(), 0);
+}
+
 TEST_P(DropAtFrame, TheHandStillCompletesWithEveryMoveOnce) {
     dropBeforeFrame = std::size_t(GetParam());
     open();
@@ -35,6 +50,9 @@ TEST_P(DropAtFrame, TheHandStillCompletesWithEveryMoveOnce) {
     if (dropBeforeFrame) GTEST_SKIP() << "the hand has fewer frames";
     EXPECT_EQ(drops, 1);
     EXPECT_GE(server.connectionCount(), 2);
+    // The client holds what the table says it holds, and the gold of the results.
+    ASSERT_TRUE(runUntil([&] { return caughtUp(); }, 60000));
+    expectViewsAgree();
     // The next-hand clock's ready reaches the table after the results.
     ASSERT_TRUE(runUntil([&] { return table.seats()[table.personSeat()].ready; }, 60000))
         << logText();
@@ -47,13 +65,12 @@ TEST_P(DropAtFrame, TheHandStillCompletesWithEveryMoveOnce) {
     for (const auto& f : server.frames())
         if (f[3] != wire::ClientLogin && f[3] != wire::ClientReconnect) ++ringFrames;
     EXPECT_EQ(ringFrames, queued);
-    expectViewsAgree();
     EXPECT_EQ(harness.scheduler.unhandledFailureCount(), 0)
         << harness.scheduler.lastUnhandledFailure();
 }
 
-// The seed's hand sends well under this many frames; the points past its end are skipped.
-INSTANTIATE_TEST_SUITE_P(Seed3, DropAtFrame, ::testing::Range(0, 110), [](const auto& info) {
+// The seed's hand sends 59 frames (one more for a reconnection).
+INSTANTIATE_TEST_SUITE_P(Seed3, DropAtFrame, ::testing::Range(1, 59), [](const auto& info) {
     char name[32];
     std::snprintf(name, sizeof name, "BeforeFrame%03d", info.param);
     return std::string(name);

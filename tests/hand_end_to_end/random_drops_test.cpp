@@ -26,17 +26,17 @@ Run PlayWithDrops(std::uint32_t seed, int hands, int perMille) {
     EXPECT_TRUE(t.runUntil([&] { return t.c->s.Player_num == 4; }, 30000)) << t.logText();
     forms::testing::click(t.c->MainForm->AnNiu[2]);
     for (int h = 1; h <= hands; ++h) {
-        // A hand is over, and the ready for the next one has reached the table.
-        const bool done = t.runUntil(
-            [&] {
-                return t.table.handsPlayed() == h && t.table.seats()[t.table.personSeat()].ready &&
-                       t.table.linked() && t.table.outbox().empty();
-            },
-            900000);
-        EXPECT_TRUE(done) << "seed " << seed << " hand " << h << "\n" << t.logText();
-        if (!done) break;
-        // The next hand's deal may not have started yet: the client's hand is then empty.
-        if (t.table.phase() == tableserver::Phase::Waiting) t.expectViewsAgree();
+        // A hand is over and its results are all with the client: its view is the table's.
+        const auto personReady = [&] { return t.table.seats()[t.table.personSeat()].ready; };
+        const bool over =
+            t.runUntil([&] { return t.table.handsPlayed() == h && t.caughtUp(); }, 900000);
+        EXPECT_TRUE(over) << "seed " << seed << " hand " << h << "\n" << t.logText();
+        if (!over) break;
+        if (!personReady()) t.expectViewsAgree();
+        // The next-hand clock's ready reaches the table.
+        const bool ready = t.runUntil(personReady, 120000);
+        EXPECT_TRUE(ready) << "seed " << seed << " hand " << h << "\n" << t.logText();
+        if (!ready) break;
     }
     t.expectNoFrameTwice(false);
     EXPECT_FALSE(t.logHas("moves for the person")) << "seed " << seed << "\n" << t.logText();

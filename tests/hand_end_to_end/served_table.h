@@ -240,6 +240,11 @@ class ServedTable : public support::LoopbackTable {
         }
     }
 
+    // Everything the table has for the client has been taken in by the client's dispatcher.
+    bool caughtUp() {
+        return table.linked() && table.outbox().empty() && c->s.g_aRecvRing.unread() == 0;
+    }
+
     // Between hands the client's cards and gold are the server's, seat by seat.
     void expectViewsAgree() const {
         for (int k = 0; k < 4; ++k) {
