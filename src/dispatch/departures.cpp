@@ -97,6 +97,7 @@ void HandlePlayerLeft(client::Client& c, state::Frame& message) {
     for (int seat = 1; seat <= 3; ++seat) {
         if (!account.isEmpty() && s.custom[std::size_t(seat)].name == account) ClearSeat(c, seat);
     }
+    if (!account.isEmpty()) video::CloseSlotsOf(c, account);
     if (s.g_bTimeLimit) EndRunningGame(c, ReadByte(message, ReadySecondsByte));
     if (!table.TimerKeepAlive.enabled()) table.TimerKeepAlive.setEnabled(true);
     if (s.g_bSpectator) {

@@ -23,6 +23,14 @@ void HideSeatPanes(client::Client& c, int k) {
     table.ImgShow[k].setVisible(false);
 }
 
+void CloseSlotsOf(client::Client& c, const QString& account) {
+    video::P2PSocket& relay = *c.MainForm->P2PSocket1;
+    for (std::int16_t j = 1; j <= 3; ++j) {
+        std::int16_t slot = j;
+        if (relay.UserID(slot) == account) relay.CloseSlot(slot);
+    }
+}
+
 void DiscardRemoteFrames(client::Client&) {}
 
 }  // namespace video

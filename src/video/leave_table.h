@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace client {
 class Client;
 }
@@ -11,6 +13,8 @@ namespace video {
 void TakeDownSeatVideo(client::Client& c, int k);
 // A remote seat (1..3) is emptied while the local player stays: its pane controls hide.
 void HideSeatPanes(client::Client& c, int k);
+// Drops the relay peer of every slot (1..3) that holds `account`.
+void CloseSlotsOf(client::Client& c, const QString& account);
 // Discards the last video frames received from the three remote seats.
 void DiscardRemoteFrames(client::Client& c);
 

@@ -24,6 +24,7 @@
 #include "platform/runtime/scheduler.h"
 #include "platform/sound/audio_server.h"
 #include "support/fake_game_server.h"
+#include "support/fake_window_manager.h"
 #include "support/scoped_environment.h"
 #include "support/server_frames.h"
 #include "support/temp_folder.h"
@@ -358,6 +359,9 @@ class KorvashEndToEndOwnHall : public KorvashEndToEnd {};
 // The boss key on the real program: F1 on the table window takes the table off the screen (it
 // is minimised, the hall too), and the hall's restore brings it back.
 TEST_P(KorvashEndToEndOwnHall, TheBossKeyTakesTheTableOffTheScreenAndARestoreBringsItBack) {
+    // Minimising is the window manager's work.
+    support::FakeWindowManager manager(xvfb->display());
+    ASSERT_TRUE(manager.running());
     ASSERT_NO_FATAL_FAILURE(openOwnHall());
     ASSERT_NO_FATAL_FAILURE(startClientFromOwnHall());
     ASSERT_TRUE(waitForFrame([](const Frame& frame) {
@@ -376,7 +380,7 @@ TEST_P(KorvashEndToEndOwnHall, TheBossKeyTakesTheTableOffTheScreenAndARestoreBri
     const auto viewable = [&] {
         XWindowAttributes attributes{};
         XGetWindowAttributes(display, window, &attributes);
-        return attributes.map_state == IsViewable;
+        return attributes.map_state == IsViewable && !manager.iconic(table.value);
     };
     ASSERT_TRUE(waitFor(viewable));
 

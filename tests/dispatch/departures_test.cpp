@@ -8,6 +8,7 @@
 
 #include "hand_table.h"
 #include "platform/runtime/failure.h"
+#include "seating_fixture.h"
 
 namespace dispatch_test {
 namespace {
@@ -152,6 +153,22 @@ TEST(Departure, ThePluginForgetsTheSeat) {
     RecordingPropDll& plugin = table.loadPropPlugin();
     table.dispatch(BuildPlayerLeft({.account = "right04"}));
     EXPECT_EQ(plugin.clearedSeats, std::vector<std::int16_t>{3});
+}
+
+TEST(Departure, TheRelayDropsEverySlotThatHoldsTheLeavingPlayer) {
+    HandTable table;
+    auto relay = std::make_unique<ScriptedRelay>();
+    ScriptedRelay& scripted = *relay;
+    scripted.users = {QString(), QStringLiteral("right04"), QStringLiteral("left02"),
+                      QStringLiteral("right04")};
+    table.form.P2PSocket1 = std::move(relay);
+    table.dispatch(BuildPlayerLeft({.account = "right04"}));
+    EXPECT_EQ(scripted.closedSlots, (std::vector<std::int16_t>{1, 3}));
+    // An empty account names no slot, not even a free one.
+    scripted.closedSlots.clear();
+    scripted.users[2].clear();
+    table.dispatch(BuildPlayerLeft({.account = ""}));
+    EXPECT_TRUE(scripted.closedSlots.empty());
 }
 
 TEST(Departure, TheLocalPlayersOwnEndsTheProgramBeforeAnySeatIsTouched) {

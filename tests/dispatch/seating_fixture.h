@@ -24,7 +24,8 @@ class ScriptedRelay final : public video::P2PSocket {
     std::vector<Request> requests;
 
     void ServerLogout() override {}
-    void CloseSlot(std::int16_t&) override {}
+    void CloseSlot(std::int16_t& slot) override { closedSlots.push_back(slot); }
+    std::vector<std::int16_t> closedSlots;
     QString UserID(std::int16_t& slot) override { return users.at(std::size_t(slot)); }
     std::int16_t SlotState(std::int16_t& slot) override { return states.at(std::size_t(slot)); }
     void RequestVideo(std::int16_t& slot, QString& user) override {

@@ -30,7 +30,9 @@ TEST_P(RelativeSeats, TheFirstFrameFixesTheOwnSeatAndPlacesEachPlayer) {
     EXPECT_EQ(c.s.custom[0].seat, p.ownSeat & 15);
     EXPECT_EQ(c.s.custom[p.relative].name, QStringLiteral("player"));
     EXPECT_EQ(form().Nid[p.relative].caption(), QStringLiteral("[会] player-nick"));
-    if (p.relative != 0) EXPECT_EQ(c.s.custom[p.relative].seat, p.playerSeat & 15);
+    if (p.relative != 0) {
+        EXPECT_EQ(c.s.custom[p.relative].seat, p.playerSeat & 15);
+    }
     // A later frame never changes the own flag.
     seat(Seated(8, 1, "other"));
     EXPECT_EQ(c.s.custom[0].seat, p.ownSeat & 15);
@@ -152,8 +154,11 @@ TEST_F(SeatingTest, TheFourthPlayerPreparesTheTableAndRestoresTheWindow) {
     harness.desktop.clearRecords(harness.hall);
     seatFour();
     EXPECT_EQ(form().windowState(), forms::WindowState::Normal);
-    EXPECT_EQ(hallCommands(),
-              std::vector<platform::SystemCommand>{platform::SystemCommand::Minimise});
+    // The restored window minimises the hall as well, as every restore of the table does.
+    ASSERT_FALSE(hallCommands().empty());
+    for (const auto command : hallCommands()) {
+        EXPECT_EQ(command, platform::SystemCommand::Minimise);
+    }
     EXPECT_TRUE(c.s.Inited);
     ASSERT_EQ(form().Sysmsg[0].listCount(), 1);
     EXPECT_EQ(form().Sysmsg[0].list(0), QStringLiteral("游戏将在15秒内开始"));
@@ -264,6 +269,7 @@ INSTANTIATE_TEST_SUITE_P(Seating, WealthLabel,
 
 TEST_F(SeatingTest, TheLoadedPluginGetsThePlayerAndTheAvatarMakesWayForIt) {
     auto& plugin = loadPropPlugin();
+    c.s.g_nPropAllowed = 1;
     seat(Seated(1, 2, "left", 500));
     EXPECT_EQ(plugin.clearedSeats, std::vector<std::int16_t>{1});
     ASSERT_EQ(plugin.users.size(), 1u);
@@ -284,6 +290,7 @@ TEST_F(SeatingTest, TheLoadedPluginGetsThePlayerAndTheAvatarMakesWayForIt) {
 TEST_F(SeatingTest, APluginThatRefusesThePlayerIsShutDown) {
     auto& plugin = loadPropPlugin();
     plugin.acceptUsers = false;
+    c.s.g_nPropAllowed = 1;
     seat(Seated(1, 2, "left", 500));
     EXPECT_EQ(plugin.exits, std::vector<std::int16_t>{0});
     EXPECT_EQ(c.s.g_nPropState, -1);

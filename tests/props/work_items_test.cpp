@@ -177,7 +177,8 @@ TEST_F(PropsTest, AFloatingTextGoesAfterIntervalTimesRepeat) {
 namespace props_test {
 namespace {
 
-// The props frames the end of a hand held back go out at the next deal, once each.
+// The props frames the end of a hand held back go out at the next deal, once each; a frame
+// whose hold is still on stays parked until a deal finds its hold lifted.
 TEST_F(PropsTest, HeldPropFramesGoOutAtTheDealOnceTheirHoldIsUsed) {
     ASSERT_TRUE(loadScripted());
     auto& s = c.s;
@@ -189,10 +190,13 @@ TEST_F(PropsTest, HeldPropFramesGoOutAtTheDealOnceTheirHoldIsUsed) {
     props::SendHeldPropFrames(c);
     EXPECT_EQ(s.g_aSendRing.unread() - before, std::int32_t(state::FrameSize));
     EXPECT_EQ(s.g_aHeldPropFrameA[state::FrameTypeByte], 0);
-    EXPECT_EQ(s.g_aHeldPropFrameB[state::FrameTypeByte], 0);
+    EXPECT_EQ(s.g_aHeldPropFrameB[state::FrameTypeByte], 45);
     EXPECT_FALSE(s.g_bHoldPropFrameB);
     props::SendHeldPropFrames(c);
-    EXPECT_EQ(s.g_aSendRing.unread() - before, std::int32_t(state::FrameSize));
+    EXPECT_EQ(s.g_aSendRing.unread() - before, 2 * std::int32_t(state::FrameSize));
+    EXPECT_EQ(s.g_aHeldPropFrameB[state::FrameTypeByte], 0);
+    props::SendHeldPropFrames(c);
+    EXPECT_EQ(s.g_aSendRing.unread() - before, 2 * std::int32_t(state::FrameSize));
 }
 
 }  // namespace

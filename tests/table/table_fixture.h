@@ -56,7 +56,11 @@ inline void EnsureApplication() {
     static int argc = 1;
     static char name[] = "test_table";
     static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
+    // Kept for the whole run and never destroyed: at exit, Qt's own global registries (the
+    // input devices a drawn page registers) may already be gone when a static application
+    // would delete its children.
+    static QApplication* const app = std::make_unique<QApplication>(argc, argv).release();
+    (void)app;
 }
 
 struct LoadedTable {

@@ -54,7 +54,7 @@ TEST_F(WebPanes, TheSeatChangePaneShowsItsPageInFront) {
 }
 
 // The framed table with both panes showing, saved under the build folder for a look.
-TEST(WebPanesShown, DISABLED_TheFramedTableDrawsBothPanesOverTheTable) {
+TEST(WebPanesShown, TheFramedTableDrawsBothPanesOverTheTable) {
     EnsureApplication();
     LoadedTable table(Screen::Framed1280, true);
     auto& form = table.form();
