@@ -38,8 +38,9 @@ TEST_P(WholeHand, PlaysOneHandByClicksToTheSettlementAndTheNextReady) {
     forms::testing::click(c->MainForm->AnNiu[2]);
     ASSERT_TRUE(runUntil([&] { return table.phase() != Phase::Waiting; }, 10000)) << logText();
 
-    // The deal: thirteen cards in hand once the last batch is acknowledged.
-    ASSERT_TRUE(runUntil([&] { return c->s.custom[0].count == 13 && typeCount(4) == 1; }, 60000))
+    // The deal: thirteen cards in hand, put in rank order once the marked colour is known.
+    ASSERT_TRUE(runUntil(
+        [&] { return c->s.custom[0].count == 13 && typeCount(4) == 1 && caughtUp(); }, 60000))
         << logText();
     screenshot(*c->MainForm, "whole-hand-deal.png");
     EXPECT_EQ(typeCount(1), 3) << "three deal batches";
@@ -73,6 +74,11 @@ TEST_P(WholeHand, PlaysOneHandByClicksToTheSettlementAndTheNextReady) {
         }
         if (f[3] == wire::ClientKeepAlive) {
             EXPECT_EQ(f, wire::BuildKeepAlive(seat()));
+        }
+        // A pass, or the cards as the table read them, byte for byte as its own builder.
+        if (f[3] == wire::ClientPlayCards && f != wire::BuildPass(seat())) {
+            const auto play = wire::ReadPlay(f);
+            EXPECT_EQ(f, wire::BuildPlay(seat(), play.pattern, play.cardIds));
         }
     }
     EXPECT_TRUE(types.count(wire::ClientSeatAction));
