@@ -383,6 +383,10 @@ TEST_P(KorvashEndToEndOwnHall, TheBossKeyTakesTheTableOffTheScreenAndARestoreBri
         return attributes.map_state == IsViewable && !manager.iconic(table.value);
     };
     ASSERT_TRUE(waitFor(viewable));
+    // A person presses the key on a table that has settled after the login answer (the hall
+    // link restores and raises it meanwhile).
+    scheduler->waitUntil([] { return false; }, 1000);
+    ASSERT_TRUE(viewable());
 
     for (const int type : {KeyPress, KeyRelease}) {
         XKeyEvent key{};
