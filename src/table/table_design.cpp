@@ -19,6 +19,9 @@ namespace design = resources::design;
 constexpr forms::OleColor kNameInk = 0x00FFFF;  // yellow
 constexpr forms::OleColor kLabelInk = forms::kWhite;
 
+constexpr int kDesignWidthPixels = 1024;
+constexpr int kDesignHeightPixels = 768;
+
 // Built-in pictures decode when first drawn, so the window's design costs nothing at load.
 forms::Picture PictureFrom(std::optional<std::span<const std::uint8_t>> bytes) {
     if (!bytes) return {};
@@ -191,6 +194,10 @@ void DressVideoPanes(client::MainForm& form) {
 }  // namespace
 
 void DressTableWindow(client::MainForm& form) {
+    // The window is designed at the table's own size: start-up fixes only the dimensions the
+    // screen leaves room to frame, and the frame drawn after the height alone must already see
+    // the table's width.
+    form.move(form.left(), form.top(), kDesignWidthPixels * 15.0f, kDesignHeightPixels * 15.0f);
     DressSeatPanels(form);
     DressPlayArea(form);
     DressVideoPanes(form);

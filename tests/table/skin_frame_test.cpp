@@ -141,9 +141,7 @@ TEST_P(CaptionPlaces, FollowTheRightEdgeOfTheWindow) {
     EXPECT_TRUE(minimise.picture().sameAs(form.ImgMin[1].picture()));
 }
 
-// Only the window framed both ways: framed in height only, the caption stays where the first
-// drawing put it (still under study).
-INSTANTIATE_TEST_SUITE_P(Frame, CaptionPlaces, ::testing::Values(kFramedScreens[0]),
+INSTANTIATE_TEST_SUITE_P(Frame, CaptionPlaces, ::testing::ValuesIn(kFramedScreens),
                          [](const ::testing::TestParamInfo<FramedScreen>& info) {
                              return std::string(info.param.name);
                          });

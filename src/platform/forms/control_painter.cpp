@@ -49,8 +49,7 @@ void paintLabel(QPainter& painter, const Label& label, const QRectF& rect) {
 
 void paintPictureBox(QPainter& painter, const PictureBox& box, const QRectF& rect) {
     painter.fillRect(rect, toQColor(box.backColor()));
-    const QImage& shown = box.surface().image();
-    if (!shown.isNull()) painter.drawImage(QPointF(0, 0), shown);
+    box.surface().drawOn(painter);
 }
 
 void paintFrame(QPainter& painter, const QRectF& rect) {

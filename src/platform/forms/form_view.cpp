@@ -230,8 +230,7 @@ bool FormView::startSystemMove() {
 void FormView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(form_.backColor()));
-    const QImage& shown = form_.surface().image();
-    if (!shown.isNull()) painter.drawImage(QPointF(0, 0), shown);
+    form_.surface().drawOn(painter);
 }
 
 void FormView::updateCursor(QPointF at) {

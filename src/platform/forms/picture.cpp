@@ -30,15 +30,21 @@ QByteArray acceptedFormatOf(const QByteArray& data) {
     return format;
 }
 
-// Every picture is kept as premultiplied ARGB, which is what painting wants; an rvalue converts
-// in place where the formats allow (32-bit RGB does), so no second copy is made.
-QImage decode(const QByteArray& data, const QByteArray& format) {
+QImage read(const QByteArray& data, const QByteArray& format) {
     QBuffer buffer;
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, format);
     reader.setDecideFormatFromContent(true);
-    QImage image = reader.read();
+    return reader.read();
+}
+
+// Every picture is kept as premultiplied ARGB, which is what painting wants; an rvalue converts
+// in place where the formats allow (32-bit RGB does), so no second copy is made. The GIF reader
+// keeps a share of the frame it returned, so the reader must be gone before the conversion, or
+// the table's full-window picture would briefly take twice its memory.
+QImage decode(const QByteArray& data, const QByteArray& format) {
+    QImage image = read(data, format);
     if (image.isNull()) return image;
     return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
