@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "chat/huifu.h"
 #include "client_loading.h"
 #include "connection/exit_dialogs.h"
 #include "platform/forms/render.h"
@@ -132,6 +133,34 @@ TEST_F(Leaving, QuittingTakesDownEachRemoteSeatsPanesThenItsRelaySlot) {
     EXPECT_EQ(watched.paneShowingAtClose, (std::vector<bool>{false, false, false}));
     EXPECT_TRUE(form.PicLocal[0].visible());
 }
+
+struct QuickPhraseCase {
+    const char* name;
+    bool loaded;
+    bool showing;
+    bool loadedAfter;
+};
+
+class QuickPhrasesAtTheExit : public Leaving,
+                              public ::testing::WithParamInterface<QuickPhraseCase> {};
+
+// A showing quick-phrase window goes, so that its next use reads the phrase file again; a
+// hidden one stays loaded, and one never opened is not opened by leaving.
+TEST_P(QuickPhrasesAtTheExit, ConfirmingUnloadsTheWindowOnlyWhenItShows) {
+    const QuickPhraseCase& k = GetParam();
+    session.startIdle();
+    if (k.loaded) c().huifu->setVisible(k.showing);
+    c().frmExit->show();
+    click(c().frmExit->pbCloseMe);
+    EXPECT_EQ(c().huifu.isLoaded(), k.loadedAfter);
+    EXPECT_FALSE(c().frmExit.isLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(, QuickPhrasesAtTheExit,
+                         ::testing::Values(QuickPhraseCase{"Showing", true, true, false},
+                                           QuickPhraseCase{"Hidden", true, false, true},
+                                           QuickPhraseCase{"NeverOpened", false, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Leaving, LeavingDeletesTheHandHistoryFileWhenThereIsOne) {
     session.startIdle();
