@@ -6,6 +6,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -82,6 +83,10 @@ struct OpenWindows {
     std::vector<std::string> opened;    // in the order the session opened them
     std::vector<std::string> unloaded;  // the order the table window's unload takes them down
 };
+
+void PrintTo(const OpenWindows& windows, std::ostream* out) {
+    *out << windows.name;
+}
 
 class ShutdownOrder : public ::testing::TestWithParam<OpenWindows> {};
 
