@@ -141,6 +141,7 @@ void ResetTableState(Client& c) {
         // The ready button keeps its picture.
     }
     s.g_bReadyPending = true;
+    table::ClearWealthOnLeave(c);
     s.g_aSeatBeishu.fill(0);
 }
 

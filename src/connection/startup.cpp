@@ -1,11 +1,16 @@
 // Start-up and shutdown of the table window.
 #include <QWidget>
 
+#include "cards/display/chu_pai.h"
+#include "chat/huifu.h"
 #include "chat/speak_box.h"
+#include "chat/talk.h"
 #include "client/client.h"
 #include "client/main_form.h"
 #include "connection/command_line.h"
+#include "connection/exit_dialogs.h"
 #include "connection/hall_link.h"
+#include "connection/reconnection.h"
 #include "connection/send_queue.h"
 #include "connection/socks5.h"
 #include "connection/video_switch.h"
@@ -14,13 +19,34 @@
 #include "platform/runtime/conversions.h"
 #include "platform/runtime/message_box.h"
 #include "props/props.h"
+#include "settlement/hero_window.h"
+#include "settlement/information_window.h"
+#include "settlement/score_window.h"
 #include "sound/sound_playback.h"
+#include "sound/vos_set.h"
 #include "table/table_layout.h"
 #include "video/zoom_windows.h"
 
 namespace connection {
 
 namespace {
+
+// The table window's unload takes the others down in one fixed order, the speech bubbles
+// last; a window that is not open stays unopened.
+void UnloadOtherWindows(Client& c) {
+    c.ChuPai.unload();
+    video::UnloadZoomWindows(c);
+    c.frmExit.unload();
+    c.frmOtherExit.unload();
+    c.frmReconnect.unload();
+    c.Hero.unload();
+    c.huifu.unload();
+    c.Information.unload();
+    c.Score.unload();
+    c.Talk.unload();
+    c.VosSet.unload();
+    for (forms::Form* box : chat::OpenSpeakBoxes(c)) box->unload();
+}
 
 using platform::RuntimeFailure;
 using state::Channel;
@@ -301,10 +327,7 @@ void MainForm::Form_Unload(bool& cancel) {
         ziva1->StopCapture();
         ziva1->CloseCapture();
     }
-    // The other windows in the order they were loaded; the speech bubbles among them.
-    for (forms::Form* other : c.forms.openForms()) {
-        if (other != this) other->unload();
-    }
+    UnloadOtherWindows(c);
     platform::endProgram();
 }
 

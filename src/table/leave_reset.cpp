@@ -18,6 +18,10 @@ void ClearSeatPanelsOnLeave(client::Client& c) {
         form.OK[i].setVisible(false);
     }
     for (int k = 0; k <= 3; ++k) form.btnJiaofen[k].setVisible(false);
+}
+
+void ClearWealthOnLeave(client::Client& c) {
+    auto& form = *c.MainForm;
     form.lbwealth.setCaption(QStringLiteral("0"));
     form.lbwealth.setVisible(false);
     form.Imgwealth.setVisible(false);

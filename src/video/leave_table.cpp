@@ -8,9 +8,10 @@
 
 namespace video {
 
-// The panes, their counters, the zoom windows and the received frames come with the video
-// chat; what stands already is the relay socket.
+// The pane counters, the zoom windows and the received frames come with the video chat; the
+// panes on the table and the relay socket stand already.
 void TakeDownSeatVideo(client::Client& c, int k) {
+    HideSeatPanes(c, k);
     auto slot = static_cast<std::int16_t>(k);
     c.MainForm->P2PSocket1->CloseSlot(slot);
 }

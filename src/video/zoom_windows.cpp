@@ -4,4 +4,6 @@ namespace video {
 
 void UnloadVisibleZoomWindows(client::Client&) {}
 
+void UnloadZoomWindows(client::Client&) {}
+
 }  // namespace video

@@ -6,11 +6,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "chat/huifu.h"
 #include "client_loading.h"
 #include "connection/exit_dialogs.h"
 #include "platform/forms/render.h"
 #include "platform/forms/testing/driver.h"
 #include "table_session.h"
+#include "video/video_component.h"
 
 namespace {
 
@@ -89,6 +91,76 @@ INSTANTIATE_TEST_SUITE_P(, EscapeWarning,
                                            WarningCase{true, true, false},
                                            WarningCase{false, false, false},
                                            WarningCase{false, true, false}));
+
+// Notes the relay slots closed, and the panes of every remote seat as each slot closes.
+class PaneWatchingRelay final : public video::P2PSocket {
+  public:
+    explicit PaneWatchingRelay(client::MainForm& form) : form_(form) {}
+    std::vector<std::int16_t> closedSlots;
+    std::vector<bool> paneShowingAtClose;
+    void ServerLogout() override {}
+    void CloseSlot(std::int16_t& slot) override {
+        closedSlots.push_back(slot);
+        paneShowingAtClose.push_back(form_.vshow1[slot].Visible || form_.PicLocal[slot].visible() ||
+                                     form_.ImgKuang[slot].visible() ||
+                                     form_.ImgShow[slot].visible());
+    }
+    QString UserID(std::int16_t&) override { return {}; }
+    std::int16_t SlotState(std::int16_t&) override { return 0; }
+    void RequestVideo(std::int16_t&, QString&) override {}
+
+  private:
+    client::MainForm& form_;
+};
+
+TEST_F(Leaving, QuittingTakesDownEachRemoteSeatsPanesThenItsRelaySlot) {
+    session.startIdle();
+    auto& form = session.table();
+    auto relay = std::make_unique<PaneWatchingRelay>(form);
+    PaneWatchingRelay& watched = *relay;
+    form.P2PSocket1 = std::move(relay);
+    form.PicLocal[0].setVisible(true);  // the local camera's preview
+    for (int k = 1; k <= 3; ++k) {
+        form.vshow1[k].Visible = true;
+        form.PicLocal[k].setVisible(true);
+        form.ImgKuang[k].setVisible(true);
+        form.ImgShow[k].setVisible(true);
+    }
+
+    connection::QuitTable(c());
+
+    EXPECT_EQ(watched.closedSlots, (std::vector<std::int16_t>{1, 2, 3}));
+    EXPECT_EQ(watched.paneShowingAtClose, (std::vector<bool>{false, false, false}));
+    EXPECT_TRUE(form.PicLocal[0].visible());
+}
+
+struct QuickPhraseCase {
+    const char* name;
+    bool loaded;
+    bool showing;
+    bool loadedAfter;
+};
+
+class QuickPhrasesAtTheExit : public Leaving,
+                              public ::testing::WithParamInterface<QuickPhraseCase> {};
+
+// A showing quick-phrase window goes, so that its next use reads the phrase file again; a
+// hidden one stays loaded, and one never opened is not opened by leaving.
+TEST_P(QuickPhrasesAtTheExit, ConfirmingUnloadsTheWindowOnlyWhenItShows) {
+    const QuickPhraseCase& k = GetParam();
+    session.startIdle();
+    if (k.loaded) c().huifu->setVisible(k.showing);
+    c().frmExit->show();
+    click(c().frmExit->pbCloseMe);
+    EXPECT_EQ(c().huifu.isLoaded(), k.loadedAfter);
+    EXPECT_FALSE(c().frmExit.isLoaded());
+}
+
+INSTANTIATE_TEST_SUITE_P(, QuickPhrasesAtTheExit,
+                         ::testing::Values(QuickPhraseCase{"Showing", true, true, false},
+                                           QuickPhraseCase{"Hidden", true, false, true},
+                                           QuickPhraseCase{"NeverOpened", false, false, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Leaving, LeavingDeletesTheHandHistoryFileWhenThereIsOne) {
     session.startIdle();

@@ -136,6 +136,44 @@ TEST_F(LoginAnswers, TheAdvertisingAddressOpensThePaneOnlyWhenThereIsOne) {
     }
 }
 
+// What a hand leaves on the table and in the per-hand state, including the reconnect dialog's
+// counters; an accepted login clears it, an accepted reconnect keeps the hand for the server's
+// further frames to go on with.
+TEST_F(LoginAnswers, OnlyAnAcceptedLoginClearsTheTableOfTheHandBefore) {
+    struct Case {
+        const char* name;
+        state::Frame answer;
+        bool cleared;
+    };
+    const Case cases[] = {
+        {"an accepted login", BuildLoginReply({.loginResult = 1}), true},
+        {"an accepted reconnect", BuildReconnectReply({.reconnectResult = 1}), false},
+    };
+    for (const Case& when : cases) {
+        SCOPED_TRACE(when.name);
+        c.s.ReconnectCount = 7;
+        c.s.ReconnectTime = 2;
+        c.s.g_nPlayCount = 5;
+        c.s.g_bBidClock = true;
+        c.s.g_aTrickCards[1][0] = 0x0301;
+        form().cardImage0[0].setVisible(true);
+        form().cardImage2[3].setVisible(true);
+        form().Operation[0].setVisible(true);
+        form().Time_Img.setVisible(true);
+
+        dispatch(when.answer);
+
+        EXPECT_EQ(c.s.ReconnectCount == 0 && c.s.ReconnectTime == 0, when.cleared);
+        EXPECT_EQ(c.s.g_nPlayCount == 0, when.cleared);
+        EXPECT_EQ(!c.s.g_bBidClock, when.cleared);
+        EXPECT_EQ(c.s.g_aTrickCards[1][0] == 0, when.cleared);
+        EXPECT_EQ(!form().cardImage0[0].visible(), when.cleared);
+        EXPECT_EQ(!form().cardImage2[3].visible(), when.cleared);
+        EXPECT_EQ(!form().Operation[0].visible(), when.cleared);
+        EXPECT_EQ(!form().Time_Img.visible(), when.cleared);
+    }
+}
+
 TEST_F(LoginAnswers, ARefusedLoginTellsTheHallRestoresItAndEndsTheProgram) {
     struct Case {
         std::uint8_t loginResult;

@@ -32,9 +32,14 @@ class ServedTable : public support::LoopbackTable {
     using Millis = tableserver::Millis;
 
     explicit ServedTable(std::uint32_t seed)
-        : table(tableserver::TableOptions{.seed = seed},
-                [this](const std::string& line) { log.push_back(line); }),
-          person(seed * 7919u + 1) {}
+        : ServedTable(tableserver::TableOptions{.seed = seed}) {}
+    explicit ServedTable(const tableserver::TableOptions& options)
+        : table(options, logger()), person(options.seed * 7919u + 1) {}
+
+    // The hall sends the person to another table of the same server: the next login meets it.
+    void replaceTable(const tableserver::TableOptions& options) {
+        table = tableserver::Table(options, logger());
+    }
 
     tableserver::Table table;
     std::vector<std::string> log;            // the table's own log (refusals among it)
@@ -287,6 +292,10 @@ class ServedTable : public support::LoopbackTable {
     }
 
   private:
+    tableserver::Logger logger() {
+        return [this](const std::string& line) { log.push_back(line); };
+    }
+
     bool dropsBefore(std::size_t index) {
         if (dropBeforeFrame == index) {
             dropBeforeFrame.reset();

@@ -258,6 +258,7 @@ TEST_P(TableResets, LeavingClearsTheSeatPanels) {
         form.btnJiaofen[k].setVisible(true);
     }
     table::ClearSeatPanelsOnLeave(*table.c);
+    table::ClearWealthOnLeave(*table.c);
     for (int k = 0; k < 4; ++k) {
         SCOPED_TRACE(k);
         EXPECT_TRUE(form.Tou[k].picture().isEmpty());

@@ -9,10 +9,6 @@
 namespace tableserver {
 namespace {
 
-const char* const kRobotNames[] = {"\xbb\xfa\xc6\xf7\xc8\xcb\xbc\xd7",   // 机器人甲
-                                   "\xbb\xfa\xc6\xf7\xc8\xcb\xd2\xd2",   // 机器人乙
-                                   "\xbb\xfa\xc6\xf7\xc8\xcb\xb1\xfb"};  // 机器人丙
-
 std::string TypeName(std::uint8_t type) {
     return "type " + std::to_string(type);
 }
@@ -121,6 +117,7 @@ void Table::login(const state::Frame& frame, Millis now) {
                                     .account = s.account,
                                     .ready = std::uint8_t(s.ready ? 1 : 0),
                                     .playerSeat = s.flag,
+                                    .wealth = options_.wealth,
                                     .noProps = 1}));
     }
     phase_ = Phase::Waiting;
@@ -143,8 +140,8 @@ void Table::seatEveryone(const std::string& account) {
             s.nickname = account;
             s.face = "m1";
         } else {
-            s.account = "robot" + std::to_string(robot + 1);
-            s.nickname = kRobotNames[robot];
+            s.account = options_.robotAccount + std::to_string(robot + 1);
+            s.nickname = options_.robotNames[std::size_t(robot)];
             s.sex = std::uint8_t(robot % 2 == 0 ? 1 : 0);
             s.face = (s.sex ? "m" : "w") + std::to_string(2 + robot);
             s.ready = true;

@@ -35,6 +35,12 @@ struct TableOptions {
     Millis personGrace = 15000;      // beyond the turn clock before the server acts for the person
     Millis reconnectWindow = 70000;  // how long a dropped person's seat is kept
     int phrasePercent = 8;           // chance that a robot says a quick phrase after its play
+    // Who the robots are: nicknames (GBK bytes) and the stem of their accounts (stem1..stem3).
+    std::array<std::string, 3> robotNames = {"\xbb\xfa\xc6\xf7\xc8\xcb\xbc\xd7",   // 机器人甲
+                                             "\xbb\xfa\xc6\xf7\xc8\xcb\xd2\xd2",   // 机器人乙
+                                             "\xbb\xfa\xc6\xf7\xc8\xcb\xb1\xfb"};  // 机器人丙
+    std::string robotAccount = "robot";
+    std::int32_t wealth = 0;  // every player's wealth multiplier; 0: the table has none
 };
 
 // Declaration actions as the frames carry them.

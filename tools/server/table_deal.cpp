@@ -34,7 +34,7 @@ std::array<std::int32_t, 4> GroupOf(const Hand& hand, std::size_t count) {
 
 void Table::startHand(Millis now) {
     if (phase_ != Phase::Waiting) return;
-    send(wire::BuildHandStart({.startPhase = 0}));
+    send(wire::BuildHandStart({.startPhase = 0, .wealth = options_.wealth}));
     const auto hands = DealHands(rng_);
     for (int i = 0; i < 4; ++i) {
         Seat& s = seats_[i];
