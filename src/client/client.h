@@ -41,6 +41,9 @@ class huifu;
 namespace cards {
 class ChuPai;
 }  // namespace cards
+namespace video {
+class ZoomWindow;
+}  // namespace video
 
 namespace connection {
 class frmExit;
@@ -120,6 +123,14 @@ class Client {
     forms::FormRef<::chat::huifu> huifu;
     // The illegal-play notice.
     forms::FormRef<::cards::ChuPai> ChuPai;
+    // The video panes' zoom windows: the local camera's (pane 0) and the remote panes 1 to 3.
+    forms::FormRef<::video::ZoomWindow> frm_Local;
+    forms::FormRef<::video::ZoomWindow> frm_Remote1;
+    forms::FormRef<::video::ZoomWindow> frm_Remote2;
+    forms::FormRef<::video::ZoomWindow> frm_Remote3;
+
+  private:
+    forms::FormRef<::video::ZoomWindow>::Factory ZoomWindowMaker(int pane);
 };
 
 }  // namespace client

@@ -53,6 +53,9 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     Cash.onMouseMove.bind(this, &MainForm::Cash_MouseMove);
     Level.onMouseMove.bind(this, &MainForm::Level_MouseMove);
     Nid.onMouseMove.bind(this, &MainForm::Nid_MouseMove);
+    ImCmd.onClick.bind(this, &MainForm::ImCmd_Click);
+    ImCmd.onMouseMove.bind(this, &MainForm::ImCmd_MouseMove);
+    PicLocal.onMouseMove.bind(this, &MainForm::PicLocal_MouseMove);
     Chat.onKeyDown.bind(this, &MainForm::Chat_KeyDown);
     Pic1.onKeyDown.bind(this, &MainForm::Pic1_KeyDown);
     Pic2.onKeyDown.bind(this, &MainForm::Pic2_KeyDown);

@@ -122,6 +122,8 @@ class MainForm : public forms::Form {
         [this](int k) -> forms::Container& { return PicLocal[k / 4]; }};
     forms::ControlArray<forms::Image> ImgShow{Pic1, "ImgShow", {1, 2, 3}};
     forms::Label Proponeself{Pic1, "Proponeself"};
+    // The tooltip box beside the local pane's buttons (the remote buttons carry their own).
+    forms::TextBox Tiplbl{Pic1, "Tiplbl"};
 
     // The skinned frame: the frame picture, icon, caption, drag bar and the caption buttons
     // (element 0 shows; 1 normal, 2 hover, 3 pressed).
@@ -256,6 +258,10 @@ class MainForm : public forms::Form {
     void Lbchat_Click();
     void imgword1_Click();
     void imgword2_Click();
+    // The video pane buttons: their actions, their hover pictures and tooltips.
+    void ImCmd_Click(int Index);
+    void ImCmd_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void PicLocal_MouseMove(int Index, int Button, int Shift, float X, float Y);
 };
 
 }  // namespace client

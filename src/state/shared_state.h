@@ -90,9 +90,10 @@ struct SharedState {
     // MsgPlayerInfo frames since the last player reset, and the seats that have finished.
     std::int16_t ID_num = 0;
     std::int16_t g_nFinishedCount = 0;
-    // Hover marks of the toolbar and the action buttons.
+    // Hover marks of the toolbar, the action buttons and the sixteen video pane buttons.
     std::array<bool, 9> g_aAnNiuHover{};
     std::array<bool, 6> g_aOperationHover{};
+    std::array<bool, 16> g_aPaneButtonHover{};
     // The props show at the end of a hand: the plug-in is to be shut down when it ends, and
     // its state (1 running, 2 asked for by the settlement).
     bool g_bPropShowPending = false;

@@ -18,6 +18,7 @@ namespace design = resources::design;
 
 constexpr forms::OleColor kNameInk = 0x00FFFF;  // yellow
 constexpr forms::OleColor kLabelInk = forms::kWhite;
+constexpr forms::OleColor kTooltipBack = 0xE1FFFF;  // pale yellow
 
 // Built-in pictures decode when first drawn, so the window's design costs nothing at load.
 forms::Picture PictureFrom(std::optional<std::span<const std::uint8_t>> bytes) {
@@ -186,6 +187,15 @@ void DressVideoPanes(client::MainForm& form) {
     form.ImCmd[0].setMouseIcon(PointingHand());
     form.ImCmd[0].setMousePointer(forms::pointer::Custom);
     form.Proponeself.setTransparent(true);
+    // The local buttons' tooltip: one line on the pale yellow of a tooltip, the same height on
+    // both layouts; the buttons' handlers give it its text, width and place.
+    form.Tiplbl.move(0, 0, 28, 16);
+    form.Tiplbl.setVisible(false);
+    form.Tiplbl.setLocked(true);
+    form.Tiplbl.setBackColor(kTooltipBack);
+    form.Tiplbl.setForeColor(forms::kBlack);
+    form.Tiplbl.setFontName(QStringLiteral("宋体"));
+    form.Tiplbl.setFontSize(9);
 }
 
 }  // namespace
