@@ -25,6 +25,10 @@ class MessageBoxes;
 class Scheduler;
 }  // namespace platform
 
+namespace video {
+class Component;
+}  // namespace video
+
 namespace sound {
 class VosSet;
 }  // namespace sound
@@ -69,6 +73,8 @@ struct ClientPlatform {
     std::function<void(forms::Form&)> attachView;
     // The machine's sound output (the Qt device in the program, a recording one in tests).
     platform::SoundDevice& soundDevice;
+    // The video component (camera, displays, relay socket); null where none is installed.
+    video::Component* videoComponent = nullptr;
 };
 
 // One running client: its platform, its shared state and its windows. Everything the client's

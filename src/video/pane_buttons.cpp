@@ -55,7 +55,7 @@ void OpenAlbum(client::Client& c) {
 
 void ToggleZoomWindow(client::Client& c, int pane) {
     auto& ref = ZoomWindowOf(c, pane);
-    if (ZoomWindowVisible(c, pane)) {
+    if (IsZoomWindowVisible(c, pane)) {
         ref.unload();
         return;
     }

@@ -22,19 +22,38 @@ forms::FormRef<ZoomWindow>& ZoomWindowOf(client::Client& c, int pane) {
     platform::fail(platform::RuntimeFailure::Kind::IndexOutOfRange, "Subscript out of range");
 }
 
-bool ZoomWindowVisible(client::Client& c, int pane) {
+void UnloadVisibleZoomWindows(client::Client& c) {
+    for (int pane = 0; pane <= 3; ++pane) {
+        if (IsZoomWindowVisible(c, pane)) ZoomWindowOf(c, pane).unload();
+    }
+}
+
+bool IsZoomWindowVisible(client::Client& c, int pane) {
     const ZoomWindow* window = ZoomWindowOf(c, pane).ifLoaded();
     return window && window->visible();
 }
 
-void HideZoomWindow(client::Client& c, int pane) {
-    if (ZoomWindowVisible(c, pane)) ZoomWindowOf(c, pane)->hide();
+void ShowFrameIfZoomed(client::Client& c, int pane, const QByteArray& frame) {
+    if (!IsZoomWindowVisible(c, pane)) return;
+    VShow& display = *ZoomWindowOf(c, pane)->vshow1;
+    display.ShowFrame(frame);
+    display.Visible = true;
+    display.ZOrder(0);
 }
 
-void UnloadVisibleZoomWindows(client::Client& c) {
-    for (int pane = 0; pane <= 3; ++pane) {
-        if (ZoomWindowVisible(c, pane)) ZoomWindowOf(c, pane).unload();
-    }
+void ShowZoomFrame(client::Client& c, int pane, const QByteArray& frame) {
+    ZoomWindowOf(c, pane)->vshow1->ShowFrame(frame);
+}
+
+void HideZoomWindow(client::Client& c, int pane) {
+    if (ZoomWindow* window = ZoomWindowOf(c, pane).ifLoaded()) window->hide();
+}
+
+void UnloadZoomWindow(client::Client& c, int pane) {
+    auto& ref = ZoomWindowOf(c, pane);
+    if (!ref.isLoaded()) return;
+    ref->hide();
+    ref.unload();
 }
 
 }  // namespace video

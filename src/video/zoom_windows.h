@@ -1,26 +1,36 @@
 #pragma once
 
+#include <QByteArray>
+
 #include "platform/forms/form_ref.h"
 
 namespace client {
 class Client;
 }
 
+// What the table asks of the four video zoom windows (frm_Local for pane 0, frm_Remote1..3
+// for panes 1..3).
 namespace video {
 
 class ZoomWindow;
 
-// The zoom window of pane 0 (frm_Local) or of remote pane 1..3 (frm_Remote1..3). Touching it
-// through the reference creates it, hidden, at its middle step.
+// The pane's (0..3) zoom window. Touching it through the reference creates it, hidden, at its
+// middle step.
 forms::FormRef<ZoomWindow>& ZoomWindowOf(client::Client& c, int pane);
-
-// Whether the pane's zoom window shows; a window that does not exist is not created to ask.
-bool ZoomWindowVisible(client::Client& c, int pane);
-
-// Hides the pane's zoom window when it shows; it stays loaded with its size step.
-void HideZoomWindow(client::Client& c, int pane);
 
 // Unloads each of the four zoom windows that is visible.
 void UnloadVisibleZoomWindows(client::Client& c);
+// Whether pane's (0..3) zoom window is loaded and visible; a window that does not exist is not
+// created to ask.
+bool IsZoomWindowVisible(client::Client& c, int pane);
+// Draws a frame in pane's zoom window when that window is visible, and shows its display and
+// brings it to the front.
+void ShowFrameIfZoomed(client::Client& c, int pane, const QByteArray& frame);
+// Draws a frame in pane's zoom window, creating the window (not shown) when it does not exist.
+void ShowZoomFrame(client::Client& c, int pane, const QByteArray& frame);
+// Hides pane's zoom window where it is loaded; it stays loaded with its size step.
+void HideZoomWindow(client::Client& c, int pane);
+// Hides and unloads pane's zoom window where it is loaded.
+void UnloadZoomWindow(client::Client& c, int pane);
 
 }  // namespace video

@@ -129,7 +129,7 @@ TEST_P(PaneButtonClick, DoesItsButtonsActionAndNothingElse) {
         Observed o;
         o.urls = t.harness.desktop.openedUrls();
         for (int pane = 0; pane <= 3; ++pane)
-            if (video::ZoomWindowVisible(*t.c, pane)) o.zoomWindowsShown.insert(pane);
+            if (video::IsZoomWindowVisible(*t.c, pane)) o.zoomWindowsShown.insert(pane);
         for (const auto& file : t.photos()) o.photoContents.push_back(ReadAll(file));
         o.musicBoxPosts = t.harness.desktop.posts(box).size();
         for (int pane = 1; pane <= 3; ++pane)
@@ -380,7 +380,7 @@ TEST_P(ClosePane, HidesOnlyThatPaneAndItsZoomWindowAndShowsTheReopenPicture) {
         EXPECT_EQ(t.form().ImgKuang[pane].visible(), !closed);
         EXPECT_EQ(t.form().ImgShow[pane].visible(), closed);
     }
-    EXPECT_FALSE(video::ZoomWindowVisible(*t.c, k.pane));
+    EXPECT_FALSE(video::IsZoomWindowVisible(*t.c, k.pane));
     EXPECT_EQ(video::ZoomWindowOf(*t.c, k.pane).isLoaded(), k.zoomShown) << "hidden, kept loaded";
     ASSERT_EQ(calls->paneStates.size(), k.pluginLoaded ? 1u : 0u);
     if (k.pluginLoaded) {
