@@ -189,13 +189,13 @@ void DressVideoPanes(client::MainForm& form) {
     form.Proponeself.setTransparent(true);
     // The local buttons' tooltip: one line on the pale yellow of a tooltip, the same height on
     // both layouts; the buttons' handlers give it its text, width and place.
-    form.Tiplbl.move(0, 0, 28, 16);
+    form.Tiplbl.move(0, 0, 28, 14);
     form.Tiplbl.setVisible(false);
     form.Tiplbl.setLocked(true);
     form.Tiplbl.setBackColor(kTooltipBack);
     form.Tiplbl.setForeColor(forms::kBlack);
     form.Tiplbl.setFontName(QStringLiteral("宋体"));
-    form.Tiplbl.setFontSize(9);
+    form.Tiplbl.setFontSize(8);
 }
 
 }  // namespace

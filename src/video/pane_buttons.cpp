@@ -10,6 +10,7 @@
 #include "platform/runtime/message_box.h"
 #include "sound/sound_playback.h"
 #include "state/web_host.h"
+#include "video/pane_frames.h"
 #include "video/photo_album.h"
 #include "video/zoom_geometry.h"
 #include "video/zoom_window.h"
@@ -29,19 +30,6 @@ constexpr int kMusicBox = 3;
 constexpr std::int16_t kVideoPaneKind = 2;
 // The zoom timer shows the pane's last frame this long after the window opens.
 constexpr int kZoomTimerInterval = 100;
-
-const QByteArray& PaneFrame(client::Client& c, int pane) {
-    switch (pane) {
-        case 1:
-            return c.s.g_aRemoteFrame1;
-        case 2:
-            return c.s.g_aRemoteFrame2;
-        case 3:
-            return c.s.g_aRemoteFrame3;
-        default:
-            return c.s.g_aLocalFrame;
-    }
-}
 
 std::filesystem::path PhotoFolder(client::Client& c) {
     return platform::mapWindowsPath(PhotoFolderPath(c.App_Path()));
@@ -77,7 +65,7 @@ void TakePhoto(client::Client& c, int pane) {
     if (!MakePhotoFolder(folder)) return;
     const QString name = PhotoFileName(c.sys.env.localDateTime());
     // Only a photo that was written whole is reported as taken.
-    if (SavePhoto(folder, name, PaneFrame(c, pane))) c.MainForm->ShowPhotoSavedNotice();
+    if (SavePhoto(folder, name, *StoredFrame(c.s, pane))) c.MainForm->ShowPhotoSavedNotice();
 }
 
 void OpenMusicBox(client::Client& c) {

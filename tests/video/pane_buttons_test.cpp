@@ -29,8 +29,9 @@ std::string ReadAll(const fs::path& file) {
 }
 
 bool NoticeShown(client::MainForm& form) {
-    for (const QString& line : form.Sysmsg[0].items())
-        if (line.contains(QStringLiteral("照相成功"))) return true;
+    for (int row = 0; row <= 1; ++row)
+        for (const QString& line : form.Sysmsg[row].items())
+            if (line.contains(QStringLiteral("照相成功"))) return true;
     return false;
 }
 
@@ -118,6 +119,16 @@ struct Observed {
     bool notice = false;
     bool operator==(const Observed&) const = default;
 };
+
+void PrintTo(const Observed& o, std::ostream* out) {
+    *out << "{urls " << o.urls.size() << ", zoom";
+    for (int pane : o.zoomWindowsShown) *out << ' ' << pane;
+    *out << ", photos";
+    for (const auto& photo : o.photoContents) *out << " '" << photo << "'";
+    *out << ", music box posts " << o.musicBoxPosts << ", closed";
+    for (int pane : o.panesClosed) *out << ' ' << pane;
+    *out << ", notice " << o.notice << "}";
+}
 
 class PaneButtonClick : public ::testing::TestWithParam<ButtonCase> {};
 

@@ -50,8 +50,17 @@ TEST_P(VideoScreenshot, PaneStripsWithAHoveredButtonAndTheTooltipBox) {
     EXPECT_GT(inside.red(), 230);
     EXPECT_GT(inside.green(), 230);
     EXPECT_LT(inside.blue(), 240);
-    EXPECT_TRUE(
-        shot.save(QString::fromStdString((ShotFolder() / ("video-pane-strips-" + ScaleName(GetParam()) + ".png")).string())));
+    const std::string scale = ScaleName(GetParam());
+    EXPECT_TRUE(shot.save(
+        QString::fromStdString((ShotFolder() / ("video-pane-strips-" + scale + ".png")).string())));
+    // The local strip with its tooltip and the opposite seat's strip, four times as large.
+    const auto closeUp = [&](const QRectF& area, const std::string& name) {
+        const QImage part = shot.copy(area.toAlignedRect().adjusted(-6, -6, 6, 6));
+        EXPECT_TRUE(part.scaled(part.size() * 4).save(QString::fromStdString(
+            (ShotFolder() / ("video-pane-strip-" + name + "-" + scale + ".png")).string())));
+    };
+    closeUp(form.PicLocal[0].rectInForm().united(tip), "local");
+    closeUp(form.PicLocal[2].rectInForm(), "opposite");
 }
 
 TEST_P(VideoScreenshot, AZoomWindowAtEachOfItsSteps) {
