@@ -51,17 +51,17 @@ Client::Client(ClientPlatform platform)
            [this](forms::Forms& owner) {
                return std::make_unique<::settlement::Hero>(owner, *this);
            }),
-      Information(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::settlement::Information>(owner, *this);
-      }),
+      Information(forms,
+                  [this](forms::Forms& owner) {
+                      return std::make_unique<::settlement::Information>(owner, *this);
+                  }),
       Talk(forms,
            [this](forms::Forms& owner) { return std::make_unique<::chat::Talk>(owner, *this); }),
       huifu(forms,
             [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }),
-      ChuPai(forms,
-             [this](forms::Forms& owner) {
-                 return std::make_unique<::cards::ChuPai>(owner, *this);
-             }),
+      ChuPai(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<::cards::ChuPai>(owner, *this); }),
       frm_Local(forms, ZoomWindowMaker(0)),
       frm_Remote1(forms, ZoomWindowMaker(1)),
       frm_Remote2(forms, ZoomWindowMaker(2)),

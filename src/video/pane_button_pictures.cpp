@@ -23,7 +23,7 @@ constexpr int kHoverRow = 4;
 
 // Every hovered button goes back in this order: the local pane, then the first three slots of
 // each remote pane, then the add-friend buttons.
-constexpr std::array<int, kPaneButtonCount> kRestoreOrder{0, 1, 2,  3,  4, 5,  6,  8,
+constexpr std::array<int, kPaneButtonCount> kRestoreOrder{0, 1,  2,  3,  4,  5, 6,  8,
                                                           9, 10, 12, 13, 14, 7, 11, 15};
 
 int IdAt(const resources::PictureIds& ids, int element) {

@@ -69,7 +69,8 @@ void TakePhoto(client::Client& c, int pane) {
 }
 
 void OpenMusicBox(client::Client& c) {
-    const platform::WindowHandle box = c.sys.desktop.findWindow(QString::fromUtf16(kMusicBoxCaption));
+    const platform::WindowHandle box =
+        c.sys.desktop.findWindow(QString::fromUtf16(kMusicBoxCaption));
     if (box) {
         c.sys.desktop.postMessage(box, MusicBoxMsgShow, 0, 0);
         return;

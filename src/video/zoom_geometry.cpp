@@ -20,12 +20,12 @@ struct Offset {
     float across;
     float down;
 };
-constexpr std::array<Offset, 4> kOpenOffsets{{{-0.2f, 0.2f}, {-0.25f, -0.2f}, {0, -0.2f},
-                                              {0.25f, -0.2f}}};
+constexpr std::array<Offset, 4> kOpenOffsets{
+    {{-0.2f, 0.2f}, {-0.25f, -0.2f}, {0, -0.2f}, {0.25f, -0.2f}}};
 // The offsets of a window changing to the small or middle step (the right seat's window goes
 // where the left seat's does).
-constexpr std::array<Offset, 4> kResizeOffsets{{{-0.2f, 0.2f}, {-0.2f, -0.2f}, {0.2f, -0.2f},
-                                                {-0.2f, -0.2f}}};
+constexpr std::array<Offset, 4> kResizeOffsets{
+    {{-0.2f, 0.2f}, {-0.2f, -0.2f}, {0.2f, -0.2f}, {-0.2f, -0.2f}}};
 // At the large step a window keeps 5 % of the table's width from a side and 7 % of its height
 // from the top or bottom.
 constexpr float kLargeSideMargin = 0.05f;

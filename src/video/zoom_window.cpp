@@ -44,7 +44,10 @@ std::int64_t WholePixels(float twips) {
 }  // namespace
 
 ZoomWindow::ZoomWindow(forms::Forms& forms, client::Client& client, int pane)
-    : Form(forms), c(client), m_nPane(pane), vshow1(makeVShow(c.sys.videoComponent, *this, QStringLiteral("vshow1"))) {
+    : Form(forms),
+      c(client),
+      m_nPane(pane),
+      vshow1(makeVShow(c.sys.videoComponent, *this, QStringLiteral("vshow1"))) {
     setBorderless(true);
     setPicture(EmbeddedPicture(kDesignBackground));
     const std::array<design::DesignPicture, 3> pictures{design::kZoomClose, design::kZoomEnlarge,

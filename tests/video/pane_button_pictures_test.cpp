@@ -1,6 +1,8 @@
 // The sixteen video pane buttons under the mouse: each enters its hover picture once and gets
 // its normal picture back over any pane's strip; the local pane's buttons place the tooltip box
 // beside themselves, the remote ones carry their own tooltip texts. At both scales.
+#include "video/pane_button_pictures.h"
+
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -9,7 +11,6 @@
 
 #include "resources/resource_store.h"
 #include "table/table_fixture.h"
-#include "video/pane_button_pictures.h"
 
 namespace video_test {
 namespace {
@@ -22,25 +23,26 @@ struct ButtonCase {
     int index;
     int normal;
     int hover;
-    const char* tip;    // the tooltip text, in the box or the button's own
-    float tipWidth;     // in design pixels; 0 for the remote buttons, which have no box
+    const char* tip;  // the tooltip text, in the box or the button's own
+    float tipWidth;   // in design pixels; 0 for the remote buttons, which have no box
 };
 
 const ButtonCase kButtons[] = {
-    {"Album", 0, 863, 864, "像册", 28},       {"LocalZoom", 1, 851, 855, "放大", 28},
-    {"LocalPhoto", 2, 852, 856, "拍照", 28},  {"MusicBox", 3, 853, 857, "dovo", 54},
-    {"Close1", 4, 850, 854, "屏蔽", 0},       {"Zoom1", 5, 851, 855, "放大", 0},
-    {"Photo1", 6, 852, 856, "照相", 0},       {"Friend1", 7, 858, 859, "加为好友", 0},
-    {"Close2", 8, 850, 854, "屏蔽", 0},       {"Zoom2", 9, 851, 855, "放大", 0},
-    {"Photo2", 10, 852, 856, "照相", 0},      {"Friend2", 11, 858, 859, "加为好友", 0},
-    {"Close3", 12, 850, 854, "屏蔽", 0},      {"Zoom3", 13, 851, 855, "放大", 0},
-    {"Photo3", 14, 852, 856, "照相", 0},      {"Friend3", 15, 858, 859, "加为好友", 0},
+    {"Album", 0, 863, 864, "像册", 28},      {"LocalZoom", 1, 851, 855, "放大", 28},
+    {"LocalPhoto", 2, 852, 856, "拍照", 28}, {"MusicBox", 3, 853, 857, "dovo", 54},
+    {"Close1", 4, 850, 854, "屏蔽", 0},      {"Zoom1", 5, 851, 855, "放大", 0},
+    {"Photo1", 6, 852, 856, "照相", 0},      {"Friend1", 7, 858, 859, "加为好友", 0},
+    {"Close2", 8, 850, 854, "屏蔽", 0},      {"Zoom2", 9, 851, 855, "放大", 0},
+    {"Photo2", 10, 852, 856, "照相", 0},     {"Friend2", 11, 858, 859, "加为好友", 0},
+    {"Close3", 12, 850, 854, "屏蔽", 0},     {"Zoom3", 13, 851, 855, "放大", 0},
+    {"Photo3", 14, 852, 856, "照相", 0},     {"Friend3", 15, 858, 859, "加为好友", 0},
 };
 
 QImage ResourceImage(int id) {
     const auto bytes = resources::findResource("GIF", id);
     if (!bytes) return {};
-    return QImage::fromData(bytes->data(), int(bytes->size())).convertToFormat(QImage::Format_RGB32);
+    return QImage::fromData(bytes->data(), int(bytes->size()))
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QImage Shown(const forms::Image& button) {
@@ -102,14 +104,15 @@ TEST_P(PaneButtonHover, LocalButtonsPlaceTheTooltipBoxAndRemoteOnesKeepTheirOwnT
     EXPECT_FALSE(form.Tiplbl.visible());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, PaneButtonHover,
-    ::testing::Combine(::testing::ValuesIn(kButtons),
-                       ::testing::Values(Screen::Framed1280, Screen::Small800)),
-    [](const auto& info) {
-        return std::string(std::get<0>(info.param).name) +
-               (std::get<1>(info.param) == Screen::Small800 ? "Reduced" : "Full");
-    });
+INSTANTIATE_TEST_SUITE_P(Buttons, PaneButtonHover,
+                         ::testing::Combine(::testing::ValuesIn(kButtons),
+                                            ::testing::Values(Screen::Framed1280,
+                                                              Screen::Small800)),
+                         [](const auto& info) {
+                             return std::string(std::get<0>(info.param).name) +
+                                    (std::get<1>(info.param) == Screen::Small800 ? "Reduced"
+                                                                                 : "Full");
+                         });
 
 TEST(PaneButtonTooltip, AHoveredRemoteButtonLeavesTheLocalTooltipWhereItWas) {
     LoadedTable table(Screen::Framed1280);

@@ -1,6 +1,8 @@
 // The video pane buttons clicked: every button's action as one table; the music box in each of
 // its situations; the photos (names, unique files, exact contents, empty frames and folder or
 // file errors); closing a remote pane.
+#include "video/pane_buttons.h"
+
 #include <gtest/gtest.h>
 
 #include <QUrl>
@@ -14,7 +16,6 @@
 #include "platform/sound/wav_file.h"
 #include "support/client_harness.h"
 #include "table/table_fixture.h"
-#include "video/pane_buttons.h"
 #include "video/photo_album.h"
 #include "video/zoom_windows.h"
 
@@ -98,14 +99,22 @@ struct ButtonCase {
 };
 
 const ButtonCase kButtons[] = {
-    {"Album", 0, Action::Album, 0},         {"LocalZoom", 1, Action::Zoom, 0},
-    {"LocalPhoto", 2, Action::Photo, 0},    {"MusicBox", 3, Action::MusicBox, 0},
-    {"Close1", 4, Action::Close, 1},        {"Zoom1", 5, Action::Zoom, 1},
-    {"Photo1", 6, Action::Photo, 1},        {"Friend1", 7, Action::Nothing, 1},
-    {"Close2", 8, Action::Close, 2},        {"Zoom2", 9, Action::Zoom, 2},
-    {"Photo2", 10, Action::Photo, 2},       {"Friend2", 11, Action::Nothing, 2},
-    {"Close3", 12, Action::Close, 3},       {"Zoom3", 13, Action::Zoom, 3},
-    {"Photo3", 14, Action::Photo, 3},       {"Friend3", 15, Action::Nothing, 3},
+    {"Album", 0, Action::Album, 0},
+    {"LocalZoom", 1, Action::Zoom, 0},
+    {"LocalPhoto", 2, Action::Photo, 0},
+    {"MusicBox", 3, Action::MusicBox, 0},
+    {"Close1", 4, Action::Close, 1},
+    {"Zoom1", 5, Action::Zoom, 1},
+    {"Photo1", 6, Action::Photo, 1},
+    {"Friend1", 7, Action::Nothing, 1},
+    {"Close2", 8, Action::Close, 2},
+    {"Zoom2", 9, Action::Zoom, 2},
+    {"Photo2", 10, Action::Photo, 2},
+    {"Friend2", 11, Action::Nothing, 2},
+    {"Close3", 12, Action::Close, 3},
+    {"Zoom3", 13, Action::Zoom, 3},
+    {"Photo3", 14, Action::Photo, 3},
+    {"Friend3", 15, Action::Nothing, 3},
     {"BeyondTheButtons", 16, Action::Nothing, 0},
 };
 
@@ -151,8 +160,8 @@ TEST_P(PaneButtonClick, DoesItsButtonsActionAndNothingElse) {
     };
     Observed expected = observe();
     t.form().ImCmd_Click(k.index);
-    const std::array<const char*, 4> frames{"local frame", "frame of seat one",
-                                            "frame of seat two", "frame of seat three"};
+    const std::array<const char*, 4> frames{"local frame", "frame of seat one", "frame of seat two",
+                                            "frame of seat three"};
     switch (k.action) {
         case Action::Album:
             expected.urls.push_back(
@@ -203,8 +212,8 @@ TEST_P(MusicBox, ShowsTheOpenBoxOrStartsTheProgramOrOffersTheDownload) {
     const MusicBoxCase& k = GetParam();
     PaneTable t;
     ASSERT_TRUE(t.musicPlaying());
-    const auto box =
-        k.windowOpen ? t.harness.desktop.addWindow(QStringLiteral("musicbox")) : platform::WindowHandle{};
+    const auto box = k.windowOpen ? t.harness.desktop.addWindow(QStringLiteral("musicbox"))
+                                  : platform::WindowHandle{};
     // The hall's plug-in folder lies two levels above the program folder.
     const fs::path plugin = t.harness.env.programFolder.parent_path().parent_path() / "plugin";
     if (k.program != MusicBoxProgram::None) {
@@ -239,24 +248,24 @@ TEST_P(MusicBox, ShowsTheOpenBoxOrStartsTheProgramOrOffersTheDownload) {
         EXPECT_EQ(shown[0].buttons, platform::MessageButtons::OkCancel);
     }
     EXPECT_EQ(t.harness.desktop.openedUrls(),
-              k.opensPage ? std::vector<QString>{QStringLiteral("http://www.brenmoor.com/magic.php")}
-                          : std::vector<QString>{});
+              k.opensPage
+                  ? std::vector<QString>{QStringLiteral("http://www.brenmoor.com/magic.php")}
+                  : std::vector<QString>{});
 }
 
 using platform::MessageAnswer;
 INSTANTIATE_TEST_SUITE_P(
     Situations, MusicBox,
-    ::testing::Values(
-        MusicBoxCase{"WindowOpenOnlyPosts", true, MusicBoxProgram::Present, MessageAnswer::Ok,
-                     true, false, false, false, false},
-        MusicBoxCase{"ProgramPresentIsStarted", false, MusicBoxProgram::Present,
-                     MessageAnswer::Ok, false, true, true, false, false},
-        MusicBoxCase{"OtherCaseCountsAsMissing", false, MusicBoxProgram::OtherCase,
-                     MessageAnswer::Cancel, false, true, false, true, false},
-        MusicBoxCase{"MissingOkOpensTheDownloadPage", false, MusicBoxProgram::None,
-                     MessageAnswer::Ok, false, true, false, true, true},
-        MusicBoxCase{"MissingCancelStopsThere", false, MusicBoxProgram::None,
-                     MessageAnswer::Cancel, false, true, false, true, false}),
+    ::testing::Values(MusicBoxCase{"WindowOpenOnlyPosts", true, MusicBoxProgram::Present,
+                                   MessageAnswer::Ok, true, false, false, false, false},
+                      MusicBoxCase{"ProgramPresentIsStarted", false, MusicBoxProgram::Present,
+                                   MessageAnswer::Ok, false, true, true, false, false},
+                      MusicBoxCase{"OtherCaseCountsAsMissing", false, MusicBoxProgram::OtherCase,
+                                   MessageAnswer::Cancel, false, true, false, true, false},
+                      MusicBoxCase{"MissingOkOpensTheDownloadPage", false, MusicBoxProgram::None,
+                                   MessageAnswer::Ok, false, true, false, true, true},
+                      MusicBoxCase{"MissingCancelStopsThere", false, MusicBoxProgram::None,
+                                   MessageAnswer::Cancel, false, true, false, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- Photos ---------------------------------------------------------------------------------

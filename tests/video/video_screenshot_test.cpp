@@ -56,8 +56,10 @@ TEST_P(VideoScreenshot, PaneStripsWithAHoveredButtonAndTheTooltipBox) {
     // The local strip with its tooltip and the opposite seat's strip, four times as large.
     const auto closeUp = [&](const QRectF& area, const std::string& name) {
         const QImage part = shot.copy(area.toAlignedRect().adjusted(-6, -6, 6, 6));
-        EXPECT_TRUE(part.scaled(part.size() * 4).save(QString::fromStdString(
-            (ShotFolder() / ("video-pane-strip-" + name + "-" + scale + ".png")).string())));
+        EXPECT_TRUE(part.scaled(part.size() * 4)
+                        .save(QString::fromStdString(
+                            (ShotFolder() / ("video-pane-strip-" + name + "-" + scale + ".png"))
+                                .string())));
     };
     closeUp(form.PicLocal[0].rectInForm().united(tip), "local");
     closeUp(form.PicLocal[2].rectInForm(), "opposite");
@@ -79,10 +81,10 @@ TEST_P(VideoScreenshot, AZoomWindowAtEachOfItsSteps) {
         // The black field in the middle, the wooden frame at the bottom edge.
         EXPECT_LT(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)).lightness(), 40);
         EXPECT_GT(QColor(shot.pixel(shot.width() / 2, shot.height() - 2)).lightness(), 40);
-        EXPECT_TRUE(shot.save(QString::fromStdString(
-            (ShotFolder() / (std::string("zoom-window-") + names[step] + "-" +
-                             ScaleName(GetParam()) + ".png"))
-                .string())));
+        EXPECT_TRUE(shot.save(
+            QString::fromStdString((ShotFolder() / (std::string("zoom-window-") + names[step] +
+                                                    "-" + ScaleName(GetParam()) + ".png"))
+                                       .string())));
     }
 }
 

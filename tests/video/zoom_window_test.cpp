@@ -1,13 +1,17 @@
 // The four zoom windows: opened, placed and closed by their pane's zoom button; their three size
 // steps with backgrounds, display pane and buttons, and where each step puts the window; the
 // drag by the window's body; hiding and re-opening. At both scales.
+#include "video/zoom_window.h"
+
 #include <gtest/gtest.h>
 
+#include <QImage>
 #include <array>
+#include <filesystem>
+#include <string>
 #include <tuple>
 
 #include "table/table_fixture.h"
-#include "video/zoom_window.h"
 #include "video/zoom_windows.h"
 
 namespace video_test {
@@ -178,8 +182,8 @@ TEST_P(ZoomSteps, ButtonsFollowTheStepAlongTheTopEdge) {
         SCOPED_TRACE(i);
         EXPECT_FLOAT_EQ(w.ImgCmd[i].width(), 225 * sx);
         EXPECT_FLOAT_EQ(w.ImgCmd[i].height(), 240 * sy);
-        EXPECT_FLOAT_EQ(w.ImgCmd[i].left(),
-                        w.width() - w.vshow1->Left - float(i + 1) * 225 * sx - float(i) * 112.5f * sx);
+        EXPECT_FLOAT_EQ(w.ImgCmd[i].left(), w.width() - w.vshow1->Left - float(i + 1) * 225 * sx -
+                                                float(i) * 112.5f * sx);
         EXPECT_FLOAT_EQ(w.ImgCmd[i].top(), 0);
     }
     w.ImgCmd_Click(2);  // small
@@ -187,8 +191,7 @@ TEST_P(ZoomSteps, ButtonsFollowTheStepAlongTheTopEdge) {
     EXPECT_NEAR(w.ImgCmd[0].height(), 160 * sy, 1e-3);
     EXPECT_FLOAT_EQ(w.ImgCmd[0].left(), w.width() - w.ImgCmd[0].width() - 80 * sx);
     for (int i = 1; i < 3; ++i) {
-        EXPECT_FLOAT_EQ(w.ImgCmd[i].left(),
-                        w.ImgCmd[i - 1].left() - w.ImgCmd[i].width() - 60 * sx);
+        EXPECT_FLOAT_EQ(w.ImgCmd[i].left(), w.ImgCmd[i - 1].left() - w.ImgCmd[i].width() - 60 * sx);
         EXPECT_FLOAT_EQ(w.ImgCmd[i].top(), 30 * sy);
     }
     w.ImgCmd_Click(1);  // middle
@@ -217,6 +220,20 @@ TEST_P(ZoomSteps, AWindowWhoseWidthIsNoStepIgnoresEnlargeAndShrink) {
     EXPECT_EQ(w.SizeStep(), std::nullopt);
 }
 
+TEST_P(ZoomSteps, ABackgroundThatCannotBeWrittenKeepsTheOldOneWhileTheSizeChanges) {
+    ZoomTable z(GetParam());
+    ZoomWindow& w = z.c().frm_Remote3.get();
+    const int small = GetParam() == Screen::Small800 ? 873 : 870;
+    // A folder where the temporary picture file would go: the extraction fails.
+    std::filesystem::create_directories(z.table.harness.env.programFolder /
+                                        ("tmp" + std::to_string(small) + ".GIF"));
+    const QImage before = w.picture().image();
+    w.ImgCmd_Click(2);
+    EXPECT_EQ(w.picture().image(), before);
+    EXPECT_FLOAT_EQ(w.width(), 2625 * z.sx());
+    EXPECT_EQ(w.SizeStep(), ZoomStep::Small);
+}
+
 INSTANTIATE_TEST_SUITE_P(Scales, ZoomSteps, ::testing::Values(Screen::Framed1280, Screen::Small800),
                          [](const auto& info) { return ScaleName(info.param); });
 
@@ -226,7 +243,7 @@ INSTANTIATE_TEST_SUITE_P(Scales, ZoomSteps, ::testing::Values(Screen::Framed1280
 // corner, 5 % of the table's width from a side and 7 % of its height from an end.
 struct PlaceCase {
     int pane;
-    float across, down;     // small and middle
+    float across, down;      // small and middle
     bool rightSide, bottom;  // large
 };
 const PlaceCase kPlaces[] = {
@@ -326,7 +343,7 @@ TEST_P(ZoomReopen, AWindowHiddenByItsPanesCloseButtonReopensAtItsStepPlacedAnew)
     ZoomTable z(GetParam());
     z.zoomButton(2);
     ZoomWindow& w = *z.window(2);
-    w.ImgCmd_Click(1);  // large
+    w.ImgCmd_Click(1);        // large
     z.form().ImCmd_Click(8);  // the pane is closed: its zoom window hides
     ASSERT_EQ(z.window(2), &w);
     EXPECT_FALSE(w.visible());
@@ -342,7 +359,8 @@ TEST_P(ZoomReopen, AWindowHiddenByItsPanesCloseButtonReopensAtItsStepPlacedAnew)
     EXPECT_FLOAT_EQ(w.width(), 4140 * z.sx()) << "it still changes size";
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, ZoomReopen, ::testing::Values(Screen::Framed1280, Screen::Small800),
+INSTANTIATE_TEST_SUITE_P(Scales, ZoomReopen,
+                         ::testing::Values(Screen::Framed1280, Screen::Small800),
                          [](const auto& info) { return ScaleName(info.param); });
 
 TEST(ZoomWindows, TwoWindowsChangeSizeApartAndTheZoomPaneNamesTheLastOne) {

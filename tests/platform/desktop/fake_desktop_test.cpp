@@ -1,7 +1,6 @@
 #include "platform/desktop/fake_desktop.h"
 
 #include <gtest/gtest.h>
-
 #include <unistd.h>
 
 #include <QApplication>
