@@ -11,6 +11,7 @@
 #include "table/table_fixture.h"
 #include "table/table_scene.h"
 #include "video/zoom_window.h"
+#include "video_table.h"
 
 namespace video_test {
 namespace {
@@ -28,9 +29,9 @@ std::string ScaleName(Screen screen) {
     return screen == Screen::Small800 ? "reduced" : "full";
 }
 
-class VideoScreenshot : public ::testing::TestWithParam<Screen> {};
+class PaneScreenshot : public ::testing::TestWithParam<Screen> {};
 
-TEST_P(VideoScreenshot, PaneStripsWithAHoveredButtonAndTheTooltipBox) {
+TEST_P(PaneScreenshot, PaneStripsWithAHoveredButtonAndTheTooltipBox) {
     LoadedTable table(GetParam(), true);
     table_test::SetUpScene(table);
     auto& form = table.form();
@@ -65,7 +66,7 @@ TEST_P(VideoScreenshot, PaneStripsWithAHoveredButtonAndTheTooltipBox) {
     closeUp(form.PicLocal[2].rectInForm(), "opposite");
 }
 
-TEST_P(VideoScreenshot, AZoomWindowAtEachOfItsSteps) {
+TEST_P(PaneScreenshot, AZoomWindowAtEachOfItsSteps) {
     LoadedTable table(GetParam(), true);
     auto& form = table.form();
     form.ImCmd_Click(9);
@@ -88,12 +89,34 @@ TEST_P(VideoScreenshot, AZoomWindowAtEachOfItsSteps) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Scales, VideoScreenshot,
+INSTANTIATE_TEST_SUITE_P(Scales, PaneScreenshot,
                          ::testing::Values(Screen::Framed1280, Screen::Small800),
                          [](const auto& info) {
                              return info.param == Screen::Small800 ? std::string("Reduced")
                                                                    : std::string("Full");
                          });
+
+// The local camera's test pattern in its zoom window at the large step: the frames the camera
+// captures reach the visible window.
+TEST(PaneScreenshot, TheCamerasTestPatternInItsLargeZoomWindow) {
+    relayserver::RelayServer relay({.port = 0});
+    ASSERT_TRUE(relay.listening());
+    relay.start();
+    VideoClient alice("alice", Qt::red, relay.port(), true, true);
+    ASSERT_TRUE(alice.s().g_bLocalVideoOk);
+    alice.form().ImCmd_Click(1);
+    video::ZoomWindow& w = alice.c->frm_Local.get();
+    w.ImgCmd_Click(1);
+    PlayFor({&alice}, 5 * platform::kCameraFrameIntervalMs);
+    const auto& display = dynamic_cast<const platform::FrameDisplay&>(*w.vshow1);
+    EXPECT_GT(display.framesShown(), 3u);
+    const QImage shot = forms::renderWindow(w);
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_GT(QColor(shot.pixel(shot.width() / 2, shot.height() / 2)).saturation(), 60)
+        << "the pattern, not the black field";
+    EXPECT_TRUE(shot.save(
+        QString::fromStdString((ShotFolder() / "zoom-window-camera-large.png").string())));
+}
 
 }  // namespace
 }  // namespace video_test
