@@ -81,8 +81,12 @@ TEST_F(TwoClients, AReducedLinkCarriesOnlyTheThrottledFrames) {
     start(kReduced, false);
     const std::size_t atStart = relay->framesForwarded();
     PlayFor(both(), 30 * platform::kCameraFrameIntervalMs);
+    ASSERT_TRUE(PumpAll(both(), [&] {
+        return relay->framesForwarded() - atStart >= 4 && bob->pane(3).framesShown() >= 4;
+    }));
+    // Nothing more is on its way.
     PumpAll(
-        both(), [] { return false; }, std::chrono::milliseconds(200));
+        both(), [] { return false; }, std::chrono::milliseconds(100));
     EXPECT_EQ(relay->framesForwarded() - atStart, 4u);
     EXPECT_EQ(alice->s().g_aPeerSendCount[std::size_t(alice->slotOf("bob"))], 9);
     // The four frames, and perhaps the pane's redraw of one 30 ms after it opened.
