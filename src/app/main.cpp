@@ -14,6 +14,7 @@
 #include "platform/runtime/scheduler.h"
 #include "platform/runtime/single_instance.h"
 #include "platform/sound/qt_sound_device.h"
+#include "platform/video/video_component.h"
 
 namespace {
 
@@ -34,11 +35,14 @@ int main(int argc, char** argv) {
     const std::unique_ptr<platform::Desktop> desktop = openDesktop(scheduler);
     platform::DialogMessageBoxes boxes(scheduler);
     platform::QtSoundDevice soundDevice;
+    // The camera is the machine's; where there is none the table says so.
+    platform::VideoComponent video(scheduler,
+                                   {.openCamera = platform::OpenMachineCamera, .relayPort = {}});
 
     client::Client client(client::ClientPlatform{
         scheduler, boxes, *desktop, platform::Environment::fromProcess(app.arguments()),
         platform::SingleInstanceLock::defaultFolder(), std::random_device{}(), forms::attachView,
-        soundDevice});
+        soundDevice, &video});
     // Loading the table window is the start of the client; the end of the program, wherever
     // it comes from, ends the run.
     scheduler.post([&client] { client.MainForm.get(); });

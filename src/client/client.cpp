@@ -10,6 +10,7 @@
 #include "settlement/information_window.h"
 #include "settlement/score_window.h"
 #include "sound/vos_set.h"
+#include "video/zoom_window.h"
 
 namespace client {
 
@@ -50,20 +51,31 @@ Client::Client(ClientPlatform platform)
            [this](forms::Forms& owner) {
                return std::make_unique<::settlement::Hero>(owner, *this);
            }),
-      Information(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::settlement::Information>(owner, *this);
-      }),
+      Information(forms,
+                  [this](forms::Forms& owner) {
+                      return std::make_unique<::settlement::Information>(owner, *this);
+                  }),
       Talk(forms,
            [this](forms::Forms& owner) { return std::make_unique<::chat::Talk>(owner, *this); }),
       huifu(forms,
             [this](forms::Forms& owner) { return std::make_unique<::chat::huifu>(owner, *this); }),
-      ChuPai(forms, [this](forms::Forms& owner) {
-          return std::make_unique<::cards::ChuPai>(owner, *this);
-      }) {
+      ChuPai(
+          forms,
+          [this](forms::Forms& owner) { return std::make_unique<::cards::ChuPai>(owner, *this); }),
+      frm_Local(forms, ZoomWindowMaker(0)),
+      frm_Remote1(forms, ZoomWindowMaker(1)),
+      frm_Remote2(forms, ZoomWindowMaker(2)),
+      frm_Remote3(forms, ZoomWindowMaker(3)) {
     if (sys.attachView) forms.setViewFactory(sys.attachView);
 }
 
 Client::~Client() = default;
+
+forms::FormRef<video::ZoomWindow>::Factory Client::ZoomWindowMaker(int pane) {
+    return [this, pane](forms::Forms& owner) {
+        return std::make_unique<video::ZoomWindow>(owner, *this, pane);
+    };
+}
 
 QString Client::App_Path() const {
     QString path = QString::fromStdString(sys.env.programFolder.string());

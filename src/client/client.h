@@ -25,6 +25,10 @@ class MessageBoxes;
 class Scheduler;
 }  // namespace platform
 
+namespace video {
+class Component;
+}  // namespace video
+
 namespace sound {
 class VosSet;
 }  // namespace sound
@@ -41,6 +45,9 @@ class huifu;
 namespace cards {
 class ChuPai;
 }  // namespace cards
+namespace video {
+class ZoomWindow;
+}  // namespace video
 
 namespace connection {
 class frmExit;
@@ -66,6 +73,8 @@ struct ClientPlatform {
     std::function<void(forms::Form&)> attachView;
     // The machine's sound output (the Qt device in the program, a recording one in tests).
     platform::SoundDevice& soundDevice;
+    // The video component (camera, displays, relay socket); null where none is installed.
+    video::Component* videoComponent = nullptr;
 };
 
 // One running client: its platform, its shared state and its windows. Everything the client's
@@ -120,6 +129,14 @@ class Client {
     forms::FormRef<::chat::huifu> huifu;
     // The illegal-play notice.
     forms::FormRef<::cards::ChuPai> ChuPai;
+    // The video panes' zoom windows: the local camera's (pane 0) and the remote panes 1 to 3.
+    forms::FormRef<::video::ZoomWindow> frm_Local;
+    forms::FormRef<::video::ZoomWindow> frm_Remote1;
+    forms::FormRef<::video::ZoomWindow> frm_Remote2;
+    forms::FormRef<::video::ZoomWindow> frm_Remote3;
+
+  private:
+    forms::FormRef<::video::ZoomWindow>::Factory ZoomWindowMaker(int pane);
 };
 
 }  // namespace client

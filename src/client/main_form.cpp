@@ -5,11 +5,19 @@
 #include "platform/desktop/desktop.h"
 #include "resources/design_names.h"
 #include "table/table_design.h"
+#include "video/video_events.h"
 
 namespace client {
 
 MainForm::MainForm(forms::Forms& forms, Client& client)
-    : Form(forms), c(client), Winsock1(forms.scheduler()) {
+    : Form(forms),
+      c(client),
+      Winsock1(forms.scheduler()),
+      P2PSocket1(video::makeP2PSocket(c.sys.videoComponent, [this] { return c.s.custom[0].name; })),
+      ziva1(video::makeZiva(c.sys.videoComponent, Pic1, QStringLiteral("ziva1"))),
+      vshow1([this](int) {
+          return video::makeVShow(c.sys.videoComponent, Pic1, QStringLiteral("vshow1"));
+      }) {
     Winsock1.onDataArrival = [this](std::size_t bytesTotal) { Winsock1_DataArrival(bytesTotal); };
     Winsock1.onClose = [this] { Winsock1_Close(); };
     TimerBong.onTimer.bind(this, &MainForm::TimerBong_Timer);
@@ -53,11 +61,21 @@ MainForm::MainForm(forms::Forms& forms, Client& client)
     Cash.onMouseMove.bind(this, &MainForm::Cash_MouseMove);
     Level.onMouseMove.bind(this, &MainForm::Level_MouseMove);
     Nid.onMouseMove.bind(this, &MainForm::Nid_MouseMove);
+    ImCmd.onClick.bind(this, &MainForm::ImCmd_Click);
+    ImCmd.onMouseMove.bind(this, &MainForm::ImCmd_MouseMove);
+    PicLocal.onMouseMove.bind(this, &MainForm::PicLocal_MouseMove);
     Chat.onKeyDown.bind(this, &MainForm::Chat_KeyDown);
     Pic1.onKeyDown.bind(this, &MainForm::Pic1_KeyDown);
     Pic2.onKeyDown.bind(this, &MainForm::Pic2_KeyDown);
     Pic3.onKeyDown.bind(this, &MainForm::Pic3_KeyDown);
     Pic4.onKeyDown.bind(this, &MainForm::Pic4_KeyDown);
+    Timer_Vshow1.onTimer.bind(this, &MainForm::Timer_Vshow1_Timer);
+    Timer_Vshow2.onTimer.bind(this, &MainForm::Timer_Vshow2_Timer);
+    Timer_Vshow3.onTimer.bind(this, &MainForm::Timer_Vshow3_Timer);
+    Timer_Zoom.onTimer.bind(this, &MainForm::Timer_Zoom_Timer);
+    ImgShow.onClick.bind(this, &MainForm::ImgShow_Click);
+    Proponeself.onMouseMove.bind(this, &MainForm::Proponeself_MouseMove);
+    video::BindVideoEvents(*this);
     // The window's design: a skinned, borderless window whose table pane measures its controls
     // in pixels and carries the table picture; the reduced picture waits in Pic2.
     setBorderless(true);

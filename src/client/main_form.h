@@ -122,6 +122,8 @@ class MainForm : public forms::Form {
         [this](int k) -> forms::Container& { return PicLocal[k / 4]; }};
     forms::ControlArray<forms::Image> ImgShow{Pic1, "ImgShow", {1, 2, 3}};
     forms::Label Proponeself{Pic1, "Proponeself"};
+    // The tooltip box beside the local pane's buttons (the remote buttons carry their own).
+    forms::TextBox Tiplbl{Pic1, "Tiplbl"};
 
     // The skinned frame: the frame picture, icon, caption, drag bar and the caption buttons
     // (element 0 shows; 1 normal, 2 hover, 3 pressed).
@@ -192,11 +194,30 @@ class MainForm : public forms::Form {
     bool Is_File_Exist(const QString& path, const QString& fileName);
 
     // Start-up, the hall link and the video component's controls.
-    // The video component's relay socket and camera (stand-ins while none is installed).
-    std::unique_ptr<video::P2PSocket> P2PSocket1 = video::makeNoComponentP2PSocket();
-    std::unique_ptr<video::Ziva> ziva1 = video::makeNoComponentZiva();
+    // The video component's relay socket and camera (stand-ins while none is installed). Their
+    // events reach the handlers below once bound (video::BindVideoEvents).
+    std::unique_ptr<video::P2PSocket> P2PSocket1;
+    std::unique_ptr<video::Ziva> ziva1;
     // The remote seats' video panes, vshow1(1..3).
-    video::VShowArray vshow1{video::makeNoComponentVShow};
+    video::VShowArray vshow1;
+    // The one-shot redraw timers of remote panes 1..3 and the zoom window's refresh.
+    forms::Timer Timer_Vshow1{*this, "Timer_Vshow1", 30, false};
+    forms::Timer Timer_Vshow2{*this, "Timer_Vshow2", 30, false};
+    forms::Timer Timer_Vshow3{*this, "Timer_Vshow3", 30, false};
+    forms::Timer Timer_Zoom{*this, "Timer_Zoom", 100, false};
+    // The video exchange (src/video).
+    void P2PSocket1_ServerState(std::int16_t code);
+    void P2PSocket1_PeerState(std::int16_t slot, std::int16_t state);
+    void P2PSocket1_FrameArrival(std::int16_t slot, const QByteArray& data);
+    void ziva1_FrameCaptured(const QByteArray& data);
+    void ImgShow_Click(int Index);
+    void Timer_Vshow1_Timer();
+    void Timer_Vshow2_Timer();
+    void Timer_Vshow3_Timer();
+    void Timer_Zoom_Timer();
+    void vshow1_PaneMouseMove(int Index, int Button, int Shift, float X, float Y);
+    void Proponeself_MouseMove(int Button, int Shift, float X, float Y);
+    void ShowPhotoSavedNotice();
     // Seat and key input that the props plug-in's work items also reach.
     void Tou_Click(int Index);
     void Tou_MouseMove(int Index, int Button, int Shift, float X, float Y);
@@ -256,6 +277,10 @@ class MainForm : public forms::Form {
     void Lbchat_Click();
     void imgword1_Click();
     void imgword2_Click();
+    // The video pane buttons: their actions, their hover pictures and tooltips.
+    void ImCmd_Click(int Index);
+    void ImCmd_MouseMove(int Index, int Button, int Shift, float X, float Y);
+    void PicLocal_MouseMove(int Index, int Button, int Shift, float X, float Y);
 };
 
 }  // namespace client

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -90,9 +91,10 @@ struct SharedState {
     // MsgPlayerInfo frames since the last player reset, and the seats that have finished.
     std::int16_t ID_num = 0;
     std::int16_t g_nFinishedCount = 0;
-    // Hover marks of the toolbar and the action buttons.
+    // Hover marks of the toolbar, the action buttons and the sixteen video pane buttons.
     std::array<bool, 9> g_aAnNiuHover{};
     std::array<bool, 6> g_aOperationHover{};
+    std::array<bool, 16> g_aPaneButtonHover{};
     // The props show at the end of a hand: the plug-in is to be shut down when it ends, and
     // its state (1 running, 2 asked for by the settlement).
     bool g_bPropShowPending = false;
@@ -130,6 +132,19 @@ struct SharedState {
     // The seats' video has been asked of the relay; each player who sits down later is asked
     // for on arrival.
     bool g_bVideoRequested = false;
+    // The last captured local frame and the frames kept for remote panes 1..3, as the video
+    // component delivered them.
+    QByteArray g_aLocalFrame;
+    QByteArray g_aRemoteFrame1;
+    QByteArray g_aRemoteFrame2;
+    QByteArray g_aRemoteFrame3;
+    // Per remote pane 1..3 (element 0 unused): opened by a first frame, closed by the player.
+    std::array<bool, 4> g_aPaneOpened{};
+    std::array<bool, 4> g_aPaneClosed{};
+    // Per relay slot 1..3 (element 0 unused): the throttle of captured frames sent to the slot.
+    std::array<std::int16_t, 4> g_aPeerSendCount{};
+    // The pane (0..3) whose zoom window the zoom timer refreshes.
+    std::int16_t g_nZoomPane = 0;
 
     // Connection and table life.
     bool g_bConnected = false;  // a login is pending

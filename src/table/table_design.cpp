@@ -18,6 +18,7 @@ namespace design = resources::design;
 
 constexpr forms::OleColor kNameInk = 0x00FFFF;  // yellow
 constexpr forms::OleColor kLabelInk = forms::kWhite;
+constexpr forms::OleColor kTooltipBack = 0xE1FFFF;  // pale yellow
 
 constexpr int kDesignWidthPixels = 1024;
 constexpr int kDesignHeightPixels = 768;
@@ -189,6 +190,15 @@ void DressVideoPanes(client::MainForm& form) {
     form.ImCmd[0].setMouseIcon(PointingHand());
     form.ImCmd[0].setMousePointer(forms::pointer::Custom);
     form.Proponeself.setTransparent(true);
+    // The local buttons' tooltip: one line on the pale yellow of a tooltip, the same height on
+    // both layouts; the buttons' handlers give it its text, width and place.
+    form.Tiplbl.move(0, 0, 28, 14);
+    form.Tiplbl.setVisible(false);
+    form.Tiplbl.setLocked(true);
+    form.Tiplbl.setBackColor(kTooltipBack);
+    form.Tiplbl.setForeColor(forms::kBlack);
+    form.Tiplbl.setFontName(QStringLiteral("宋体"));
+    form.Tiplbl.setFontSize(8);
 }
 
 }  // namespace

@@ -14,6 +14,9 @@ class NoComponentP2PSocket final : public P2PSocket {
     QString UserID(std::int16_t&) override { return {}; }
     std::int16_t SlotState(std::int16_t&) override { return 0; }
     void RequestVideo(std::int16_t&, QString&) override {}
+    void SendFormat(std::int16_t&, std::int32_t) override {}
+    void SendMode(std::int16_t&, std::int16_t) override {}
+    void SendFrame(std::int16_t&, const QByteArray&) override {}
 };
 
 class NoComponentZiva final : public Ziva {
@@ -28,12 +31,16 @@ class NoComponentZiva final : public Ziva {
     void CloseCapture() override {}
 };
 
-class NoComponentVShow final : public VShow {};
+class NoComponentVShow final : public VShow {
+  public:
+    void ZOrder(std::int16_t) override {}
+    void ShowFrame(const QByteArray&) override {}
+};
 
 }  // namespace
 
-VShowArray::VShowArray(const std::function<std::unique_ptr<VShow>()>& make) {
-    for (auto& pane : panes_) pane = make();
+VShowArray::VShowArray(const std::function<std::unique_ptr<VShow>(int index)>& make) {
+    for (int k = kFirst; k <= kLast; ++k) panes_[std::size_t(k - kFirst)] = make(k);
 }
 
 VShow& VShowArray::operator[](int index) {
@@ -54,6 +61,24 @@ std::unique_ptr<Ziva> makeNoComponentZiva() {
 
 std::unique_ptr<VShow> makeNoComponentVShow() {
     return std::make_unique<NoComponentVShow>();
+}
+
+}  // namespace video
+
+namespace video {
+
+std::unique_ptr<P2PSocket> makeP2PSocket(Component* component, std::function<QString()> account) {
+    return component ? component->makeP2PSocket(std::move(account)) : makeNoComponentP2PSocket();
+}
+
+std::unique_ptr<Ziva> makeZiva(Component* component, forms::Container& container,
+                               const QString& name) {
+    return component ? component->makeZiva(container, name) : makeNoComponentZiva();
+}
+
+std::unique_ptr<VShow> makeVShow(Component* component, forms::Container& container,
+                                 const QString& name) {
+    return component ? component->makeVShow(container, name) : makeNoComponentVShow();
 }
 
 }  // namespace video

@@ -31,6 +31,9 @@ class ScriptedRelay final : public video::P2PSocket {
     void RequestVideo(std::int16_t& slot, QString& user) override {
         requests.push_back({slot, user});
     }
+    void SendFormat(std::int16_t&, std::int32_t) override {}
+    void SendMode(std::int16_t&, std::int16_t) override {}
+    void SendFrame(std::int16_t&, const QByteArray&) override {}
 };
 
 // The profile frame of a player sitting at `playerSeat`, seen by a client whose own flag is

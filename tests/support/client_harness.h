@@ -58,7 +58,7 @@ class ClientHarness {
     // Builds the client (not yet loaded: the first touch of MainForm loads it).
     client::Client& make() {
         client = std::make_unique<client::Client>(client::ClientPlatform{
-            scheduler, boxes, desktop, env, folder, 1, attachView, soundDevice});
+            scheduler, boxes, desktop, env, folder, 1, attachView, soundDevice, videoComponent});
         return *client;
     }
 
@@ -68,6 +68,8 @@ class ClientHarness {
     platform::RecordingSoundDevice soundDevice;
     platform::Environment env;
     std::function<void(forms::Form&)> attachView;
+    // The video component the client is made with; none by default.
+    video::Component* videoComponent = nullptr;
     std::filesystem::path folder;
     platform::WindowHandle hall;
     std::unique_ptr<client::Client> client;

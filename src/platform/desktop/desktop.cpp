@@ -13,6 +13,13 @@ bool Desktop::openUrl(const QString& url) {
     return true;
 }
 
+bool Desktop::openFolder(const std::filesystem::path& folder) {
+    std::error_code error;
+    if (!std::filesystem::is_directory(folder, error)) return false;
+    launchUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+    return true;
+}
+
 Desktop::Desktop(Scheduler& scheduler) : scheduler_(scheduler) {}
 
 Desktop::~Desktop() = default;

@@ -5,6 +5,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <map>
 
@@ -49,6 +50,12 @@ class Desktop {
     // anything else (files, programs, other schemes) is refused and false returned. The
     // browser's own answer is not awaited.
     bool openUrl(const QString& url);
+    // Shows a folder of this machine in the user's file manager; only an existing folder is
+    // handed on (false otherwise). The file manager's own answer is not awaited.
+    bool openFolder(const std::filesystem::path& folder);
+    // Starts another program with one argument and returns at once; the program is neither
+    // waited for nor watched. False when it could not be started.
+    virtual bool startProgram(const std::filesystem::path& program, const QString& argument) = 0;
 
     // Makes one of this program's top-level windows reachable by other programs; its window
     // procedure starts as the default one (system commands restore and minimise, everything
@@ -69,7 +76,7 @@ class Desktop {
     void minimiseWindow(WindowHandle window);
 
   protected:
-    // Opens an address that openUrl has already checked.
+    // Opens an address that openUrl or openFolder has already checked.
     virtual void launchUrl(const QUrl& url) = 0;
     // The handle other programs know the window by.
     virtual WindowHandle handleOf(QWidget& window) = 0;

@@ -51,6 +51,11 @@ bool FakeDesktop::sendSystemCommand(WindowHandle target, SystemCommand command) 
     return true;
 }
 
+bool FakeDesktop::startProgram(const std::filesystem::path& program, const QString& argument) {
+    startedPrograms_.push_back({program, argument});
+    return true;
+}
+
 WindowHandle FakeDesktop::addWindow(const QString& caption) {
     const WindowHandle handle{nextHandle_++};
     windows_[handle].caption = caption;

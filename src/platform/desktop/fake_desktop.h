@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <vector>
@@ -30,6 +31,7 @@ class FakeDesktop : public Desktop {
     void postMessage(WindowHandle target, std::uint32_t message, std::int32_t wParam = 0,
                      std::int32_t lParam = 0) override;
     bool sendSystemCommand(WindowHandle target, SystemCommand command) override;
+    bool startProgram(const std::filesystem::path& program, const QString& argument) override;
 
     // Another program's window.
     WindowHandle addWindow(const QString& caption);
@@ -43,6 +45,12 @@ class FakeDesktop : public Desktop {
     bool isMinimised(WindowHandle window) const;
     // The addresses handed to the browser, oldest first.
     const std::vector<QString>& openedUrls() const { return openedUrls_; }
+    // The programs started, oldest first: the program's path and its argument.
+    struct StartedProgram {
+        std::filesystem::path program;
+        QString argument;
+    };
+    const std::vector<StartedProgram>& startedPrograms() const { return startedPrograms_; }
     // Lets a test act as the other program the moment something is posted to its window.
     std::function<void(WindowHandle window, const Post& post)> onPost;
 
@@ -62,6 +70,7 @@ class FakeDesktop : public Desktop {
 
     std::map<WindowHandle, FakeWindow> windows_;
     std::vector<QString> openedUrls_;
+    std::vector<StartedProgram> startedPrograms_;
     std::map<const QWidget*, WindowHandle> ownHandles_;
     std::uint64_t nextHandle_ = 0x1000;
     std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QProcess>
 #include <QWidget>
 #include <QWindow>
 #include <vector>
@@ -228,6 +229,10 @@ bool X11Desktop::sendSystemCommand(WindowHandle target, SystemCommand command) {
     send(target, kSystemCommandMessage, static_cast<std::int32_t>(command), 0);
     XSync(connection_->display, False);
     return true;
+}
+
+bool X11Desktop::startProgram(const std::filesystem::path& program, const QString& argument) {
+    return QProcess::startDetached(QString::fromStdString(program.string()), {argument});
 }
 
 void X11Desktop::launchUrl(const QUrl& url) {

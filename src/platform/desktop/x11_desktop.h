@@ -26,6 +26,7 @@ class X11Desktop : public Desktop {
     void postMessage(WindowHandle target, std::uint32_t message, std::int32_t wParam = 0,
                      std::int32_t lParam = 0) override;
     bool sendSystemCommand(WindowHandle target, SystemCommand command) override;
+    bool startProgram(const std::filesystem::path& program, const QString& argument) override;
 
   protected:
     WindowHandle handleOf(QWidget& window) override;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -20,6 +21,8 @@ struct Environment {
     QSize screenSize{1024, 768};
     // The time of day; replaceable so tests can choose it.
     std::function<QTime()> timeOfDay = [] { return QTime::currentTime(); };
+    // The local date and time; replaceable so tests can choose it.
+    std::function<QDateTime()> localDateTime = [] { return QDateTime::currentDateTime(); };
 
     // The running program's environment; the screen is read from the primary screen when a
     // GUI application exists.

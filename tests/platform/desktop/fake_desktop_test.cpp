@@ -1,9 +1,13 @@
 #include "platform/desktop/fake_desktop.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <string>
 
 namespace {
 
@@ -188,5 +192,43 @@ INSTANTIATE_TEST_SUITE_P(
                       UrlCase{"Relative", "/gameinfo/Korvash/index.php", false},
                       UrlCase{"Empty", "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+
+namespace {
+
+// A folder is shown only when it exists as a folder: a file or a missing path opens nothing.
+struct FolderCase {
+    const char* name;
+    const char* path;  // under a fresh temporary folder holding "photo/" and "notes.txt"
+    bool opened;
+};
+
+class OpenFolder : public ::testing::TestWithParam<FolderCase> {};
+
+TEST_P(OpenFolder, HandsOnlyExistingFoldersToTheFileManager) {
+    const auto root = std::filesystem::temp_directory_path() /
+                      ("open-folder-" + std::to_string(::getpid()) + GetParam().name);
+    std::filesystem::create_directories(root / "photo");
+    { std::ofstream(root / "notes.txt") << "x"; }
+    platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
+    FakeDesktop desktop(scheduler);
+    const auto target = root / GetParam().path;
+    EXPECT_EQ(desktop.openFolder(target), GetParam().opened);
+    if (GetParam().opened) {
+        ASSERT_EQ(desktop.openedUrls().size(), 1u);
+        EXPECT_EQ(desktop.openedUrls()[0],
+                  QUrl::fromLocalFile(QString::fromStdString(target.string())).toString());
+    } else {
+        EXPECT_TRUE(desktop.openedUrls().empty());
+    }
+    std::filesystem::remove_all(root);
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, OpenFolder,
+                         ::testing::Values(FolderCase{"Folder", "photo", true},
+                                           FolderCase{"File", "notes.txt", false},
+                                           FolderCase{"Missing", "album", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
