@@ -13,6 +13,14 @@ void classIniFile::WriteIniKey(const QString& section, const QString& key, const
     platform::writeProfileString(section, key, value, platform::mapWindowsPath(INIFileName_));
 }
 
+void classIniFile::WriteIniKeys(const QString& section,
+                                const std::vector<std::pair<QString, QString>>& keys) {
+    std::vector<platform::ProfileWrite> writes;
+    writes.reserve(keys.size());
+    for (const auto& [key, value] : keys) writes.push_back({section, key, value});
+    platform::writeProfileStrings(writes, platform::mapWindowsPath(INIFileName_));
+}
+
 QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
     QString value = platform::getProfileString(
         section, key, QString(), platform::mapWindowsPath(INIFileName_), IniBufferSize);

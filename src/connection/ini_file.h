@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QString>
+#include <utility>
+#include <vector>
 
 namespace connection {
 
@@ -8,8 +10,10 @@ namespace connection {
 // (a Windows-style path) and holds nothing open between calls. No operation reports a failure:
 // a missing file reads as empty values, a file that cannot be written stays as it was.
 class classIniFile {
-public:
+  public:
     void WriteIniKey(const QString& section, const QString& key, const QString& value);
+    // WriteIniKey of each key and value in order, with the file read and written once.
+    void WriteIniKeys(const QString& section, const std::vector<std::pair<QString, QString>>& keys);
     // The stored value without surrounding blanks or NULs, at most 1023 bytes of the file's
     // text; "" when the file, the section or the key is missing.
     QString GetIniKey(const QString& section, const QString& key) const;
@@ -25,7 +29,7 @@ public:
     static QString MakeIniPath(const QString& folder, const QString& fileName);
     void SetIniPath(const QString& folder, const QString& fileName);
 
-private:
+  private:
     QString INIFileName_;
 };
 

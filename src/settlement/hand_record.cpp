@@ -47,19 +47,21 @@ std::optional<double> Number(const QString& text) {
 }  // namespace
 
 void WriteHandRecord(connection::classIniFile& ini, int hand, const HandRecord& record) {
-    const QString section = Section(hand);
+    // The keys in the order the record is saved in, written in one pass over the file.
+    std::vector<std::pair<QString, QString>> keys;
     for (int i = 0; i < 4; ++i) {
-        ini.WriteIniKey(section, NameKey(i), record.names[std::size_t(i)]);
-        ini.WriteIniKey(section, PicIndexKey(i), record.picIndex[std::size_t(i)]);
+        keys.emplace_back(NameKey(i), record.names[std::size_t(i)]);
+        keys.emplace_back(PicIndexKey(i), record.picIndex[std::size_t(i)]);
     }
     for (int j = 0; j < 8; ++j) {
         const QStringList& column = record.columns[std::size_t(j)];
-        ini.WriteIniKey(section, CountKey(j), QString::number(column.size()));
-        for (int k = 0; k < column.size(); ++k) ini.WriteIniKey(section, LineKey(j, k), column[k]);
+        keys.emplace_back(CountKey(j), QString::number(column.size()));
+        for (int k = 0; k < column.size(); ++k) keys.emplace_back(LineKey(j, k), column[k]);
     }
     for (int i = 0; i < 4; ++i) {
-        ini.WriteIniKey(section, ColourKey(i), QString::number(record.colours[std::size_t(i)]));
+        keys.emplace_back(ColourKey(i), QString::number(record.colours[std::size_t(i)]));
     }
+    ini.WriteIniKeys(Section(hand), keys);
 }
 
 LoadedHandRecord ReadHandRecord(const connection::classIniFile& ini, int hand) {

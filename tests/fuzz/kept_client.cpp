@@ -9,7 +9,9 @@
 
 namespace fuzzing {
 
-KeptClient::KeptClient() {
+KeptClient::KeptClient() : KeptClient(Prepare{}) {}
+
+KeptClient::KeptClient(Prepare prepare) : prepare_(std::move(prepare)) {
     build();
 }
 
@@ -20,7 +22,9 @@ void KeptClient::build() {
     client::Client& c = harness_->make();
     (void)*c.MainForm;
     c.s.g_sHallCaption = QString::fromUtf16(support::ClientHarness::kHallCaption);
+    if (prepare_) prepare_(c);
     loaded_ = c.s;
+    loadedProps_ = c.propShow;
     files_.clear();
     for (const auto& entry : std::filesystem::recursive_directory_iterator(harness_->folder)) {
         if (!entry.is_regular_file()) continue;
@@ -47,6 +51,9 @@ void KeptClient::restoreFiles() {
 void KeptClient::run(const std::function<void(client::Client&)>& input) {
     client::Client& c = client();
     c.s = loaded_;
+    // The plug-in's last work item and show are state beside the shared variables.
+    c.propWork = {};
+    c.propShow = loadedProps_;
     restoreFiles();
     // What the fake hall recorded would otherwise grow with every input.
     harness_->desktop.clearRecords(harness_->hall);

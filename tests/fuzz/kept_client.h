@@ -12,12 +12,17 @@
 // One loaded client that a fuzz target keeps for its whole run. Building and loading a client
 // costs tens of milliseconds; restoring the shared state it had after loading costs
 // microseconds, so every input starts from the same variables, and the same files in the
-// client's folders, without a new client.
+// client's folders, without a new client. The windows' controls are not restored: an input
+// starts with them as the inputs before it left them.
 namespace fuzzing {
 
 class KeptClient {
   public:
+    using Prepare = std::function<void(client::Client&)>;
     KeptClient();
+    // `prepare` runs once the client has loaded and before its state is kept, so that every
+    // input starts from where it left the client (at a table state, say) without doing it again.
+    explicit KeptClient(Prepare prepare);
 
     client::Client& client() { return *harness_->client; }
     support::ClientHarness& harness() { return *harness_; }
@@ -37,8 +42,10 @@ class KeptClient {
         std::string bytes;
     };
 
+    Prepare prepare_;
     std::unique_ptr<support::ClientHarness> harness_;
     state::SharedState loaded_;
+    props::PropsState loadedProps_;
     std::map<std::filesystem::path, KeptFile> files_;
 };
 

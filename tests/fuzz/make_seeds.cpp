@@ -16,6 +16,7 @@
 #include "dispatch_input.h"
 #include "platform/desktop/window_message.h"
 #include "platform/text/gbk.h"
+#include "prop_work_input.h"
 #include "recorded_hand.h"
 #include "settlement/hand_record.h"
 #include "support/client_harness.h"
@@ -161,6 +162,39 @@ void FileSeeds(const fs::path& root) {
     fs::remove_all(scratch);
 }
 
+void PropWorkSeeds(const fs::path& root) {
+    using fuzzing::PropWorkInputItem;
+    const Corpus corpus(root, "prop_work_fuzzer");
+    const auto text = [](const QString& t) {
+        return std::vector<char16_t>(t.utf16(), t.utf16() + t.size());
+    };
+    state::Frame frame{};
+    frame[3] = 51;
+    const std::vector<std::pair<std::string, PropWorkInputItem>> items = {
+        {"chat-line", {.type = 0, .text = text(QStringLiteral("道具到账"))}},
+        {"floating-text",
+         {.type = 1,
+          .text = text(QStringLiteral("飘字")),
+          .rect = {300, 30, 362, 250},
+          .style = {100, 3, 15, 0x00FFFF, 2}}},
+        {"frame", {.type = 2, .bytes = std::vector<std::uint8_t>(frame.begin(), frame.end())}},
+        {"seat-click", {.type = 3, .text = text(QStringLiteral("2"))}},
+        {"key", {.type = 4, .text = text(QStringLiteral("113"))}},
+        {"seat-card", {.type = 5, .text = text(QStringLiteral("1"))}},
+    };
+    std::vector<PropWorkInputItem> all;
+    for (const auto& [name, item] : items) all.push_back(item);
+    for (int s = 0; s < fuzzing::TableStateCount; ++s) {
+        const std::string prefix = "state" + std::to_string(s);
+        for (const auto& [name, item] : items)
+            corpus.add(prefix + "-" + name, fuzzing::WritePropWorkInput(std::uint8_t(s), {item}));
+        // With chests, one item a tick with time passing, one more announced than handed over.
+        corpus.add(prefix + "-all-one-a-tick",
+                   fuzzing::WritePropWorkInput(std::uint8_t(s | 0x38), all));
+        corpus.add(prefix + "-all-at-once", fuzzing::WritePropWorkInput(std::uint8_t(s), all));
+    }
+}
+
 void GifSeeds(const fs::path& root) {
     using namespace anigif_test;
     const Corpus anigif(root, "anigif_fuzzer");
@@ -221,5 +255,6 @@ int main(int argc, char** argv) {
     WindowMessageSeeds(root);
     FileSeeds(root);
     GifSeeds(root);
+    PropWorkSeeds(root);
     return 0;
 }

@@ -56,6 +56,38 @@ TEST_F(HandRecordFile, ASavedHandComesBackTrimmedWithBlankLinesAsOneBlank) {
     }
 }
 
+// Saving writes the whole section in one pass over the file; the file must end as the key by
+// key saving leaves it: heads, then each column's count and lines, then the colours, over a
+// file holding an earlier, longer save of the same hand and other hands.
+TEST_F(HandRecordFile, SavingEndsTheFileAsKeyByKeySaving) {
+    const std::string earlier =
+        "[juNum:1]\r\nname( 0 )=old\r\ncount( 0 )=7\r\ncount( 0 )( 6 )=stale\r\n"
+        "COUNT( 5 ) FORECOLOR=9\r\n\r\n[juNum:3]\r\nname( 0 )=other\r\n";
+    writeRaw(earlier);
+    const HandRecord record = Sample();
+    WriteHandRecord(ini, 1, record);
+    const std::string batched = readFile(path);
+
+    writeRaw(earlier);
+    const QString section = QStringLiteral("juNum:1");
+    for (int i = 0; i < 4; ++i) {
+        ini.WriteIniKey(section, QStringLiteral("name( %1 )").arg(i), record.names[i]);
+        ini.WriteIniKey(section, QStringLiteral("PicIndex( %1 )").arg(i), record.picIndex[i]);
+    }
+    for (int j = 0; j < 8; ++j) {
+        const QString count = QStringLiteral("count( %1 )").arg(j);
+        ini.WriteIniKey(section, count, QString::number(record.columns[j].size()));
+        for (int k = 0; k < record.columns[j].size(); ++k)
+            ini.WriteIniKey(section, count + QStringLiteral("( %1 )").arg(k), record.columns[j][k]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        ini.WriteIniKey(section, QStringLiteral("count( %1 ) ForeColor").arg(i),
+                        QString::number(record.colours[i]));
+    }
+    EXPECT_EQ(batched, readFile(path));
+    EXPECT_NE(batched.find("count( 0 )( 6 )=stale"), std::string::npos);
+}
+
 TEST_F(HandRecordFile, AMissingCountStopsTheLoadingThereAndKeepsTheColours) {
     writeRaw(
         "[juNum:4]\r\ncount( 0 )=2\r\ncount( 0 )( 0 )=a\r\ncount( 1 )=0\r\n"

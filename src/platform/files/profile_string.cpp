@@ -127,10 +127,10 @@ std::size_t insertionPoint(const std::vector<ProfileLine>& lines, SectionLines s
     return at;
 }
 
+// A written line is read back as the file's own lines are, so that later writes of a batch
+// find it exactly as they would after the file had been written and read again.
 ProfileLine newLine(const QString& text) {
-    ProfileLine line;
-    line.raw = encodeGbk(text);
-    return line;
+    return parseLine(encodeGbk(text));
 }
 
 // Returns whether the lines changed.
@@ -193,6 +193,11 @@ QString getProfileString(const QString& section, const QString& key, const QStri
 
 void writeProfileString(const QString& section, const std::optional<QString>& key,
                         const std::optional<QString>& value, const std::filesystem::path& file) {
+    writeProfileStrings({{section, key, value}}, file);
+}
+
+void writeProfileStrings(const std::vector<ProfileWrite>& writes,
+                         const std::filesystem::path& file) {
     std::error_code error;
     const bool present = std::filesystem::exists(file, error);
     if (error) return;
@@ -200,8 +205,10 @@ void writeProfileString(const QString& section, const std::optional<QString>& ke
     if (!bytes) return;  // there but unreadable: rewriting it would lose its content
 
     std::vector<ProfileLine> lines = parseProfile(*bytes);
-    if (applyWrite(lines, asName(section), key, value))
-        writeFileAtomically(file, serializeProfile(lines));
+    bool changed = false;
+    for (const ProfileWrite& write : writes)
+        changed = applyWrite(lines, asName(write.section), write.key, write.value) || changed;
+    if (changed) writeFileAtomically(file, serializeProfile(lines));
 }
 
 }  // namespace platform

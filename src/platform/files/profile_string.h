@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 // Profile strings ("INI files") with the Windows semantics the program was written against:
 // section and key names compared without regard to case and trimmed; values trimmed of blanks
@@ -23,5 +24,18 @@ QString getProfileString(const QString& section, const QString& key, const QStri
 // A file that cannot be read or written is left as it was.
 void writeProfileString(const QString& section, const std::optional<QString>& key,
                         const std::optional<QString>& value, const std::filesystem::path& file);
+
+// One write of writeProfileString.
+struct ProfileWrite {
+    QString section;
+    std::optional<QString> key;
+    std::optional<QString> value;
+};
+
+// The writes in order, with one read and at most one write of the file: the file ends exactly
+// as the writes one by one would leave it. Writing many keys at once (a whole hand's record)
+// then costs one pass over the file instead of one per key.
+void writeProfileStrings(const std::vector<ProfileWrite>& writes,
+                         const std::filesystem::path& file);
 
 }  // namespace platform

@@ -1,7 +1,11 @@
 #include "platform/files/windows_path.h"
 
+#include <algorithm>
+#include <cctype>
 #include <optional>
+#include <string_view>
 #include <system_error>
+#include <vector>
 
 #include "platform/files/file_system.h"
 
@@ -15,7 +19,21 @@ bool onDisk(const fs::path& path) {
     return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
 }
 
+bool isAscii(std::string_view name) {
+    return std::all_of(name.begin(), name.end(), [](char ch) { return (ch & 0x80) == 0; });
+}
+
 bool sameNameIgnoringCase(const fs::path& a, const fs::path& b) {
+    // Most names are plain ASCII: compared as they are, without decoding every entry of the
+    // folder. Any other character may fold to an ASCII one, so those go the long way.
+    const std::string_view x = a.native(), y = b.native();
+    if (isAscii(x) && isAscii(y)) {
+        return x.size() == y.size() &&
+               std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
+                   return std::tolower(static_cast<unsigned char>(p)) ==
+                          std::tolower(static_cast<unsigned char>(q));
+               });
+    }
     return toQString(a).compare(toQString(b), Qt::CaseInsensitive) == 0;
 }
 
@@ -41,9 +59,24 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     const fs::path plain = toPath(slashed);
     if (plain.empty() || onDisk(plain)) return plain;
 
+    // A prefix that is on disk as written is what the lookup below would give for it: the path
+    // of an existing entry passes through existing folders only. So the lookup starts after the
+    // longest such prefix, most often the folder of a file about to be written, instead of
+    // asking the disk about every folder from the root down.
+    const std::vector<fs::path> parts(plain.begin(), plain.end());
+    std::size_t start = parts.size() - 1;  // the whole path is not there
     fs::path resolved;
+    for (; start > 0; --start) {
+        fs::path prefix;
+        for (std::size_t k = 0; k < start; ++k) prefix /= parts[k];
+        if (onDisk(prefix)) {
+            resolved = std::move(prefix);
+            break;
+        }
+    }
     bool resolving = true;
-    for (const fs::path& part : plain) {
+    for (std::size_t k = start; k < parts.size(); ++k) {
+        const fs::path& part = parts[k];
         if (!resolving || isLiteralComponent(part)) {
             resolved /= part;
             continue;

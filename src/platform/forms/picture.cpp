@@ -2,7 +2,9 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
+#include <mutex>
 #include <optional>
 
 #include "platform/runtime/failure.h"
@@ -49,6 +51,44 @@ QImage decode(const QByteArray& data, const QByteArray& format) {
     return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// Decoded pictures by the bytes they were decoded from. The program shows the same few hundred
+// pictures of its own again and again, each through a file it writes and loads anew (a card at
+// every deal, an avatar at every seating); each is decoded once per process. A picture whose
+// bytes differ in any way is another entry, so a file changed on disk is decoded afresh. The
+// cache is bounded: past its limits it starts empty again rather than grow.
+class DecodedPictures {
+  public:
+    std::optional<QImage> find(const QByteArray& data) {
+        const std::lock_guard lock(mutex_);
+        const auto found = images_.constFind(data);
+        if (found == images_.cend()) return std::nullopt;
+        return *found;
+    }
+    void keep(const QByteArray& data, const QImage& image) {
+        const std::lock_guard lock(mutex_);
+        const qsizetype cost = data.size() + image.sizeInBytes();
+        if (cost > kMostBytes) return;
+        if (images_.size() >= kMostPictures || bytes_ + cost > kMostBytes) {
+            images_.clear();
+            bytes_ = 0;
+        }
+        images_.insert(data, image);
+        bytes_ += cost;
+    }
+
+  private:
+    static constexpr qsizetype kMostPictures = 2048;
+    static constexpr qsizetype kMostBytes = qsizetype(32) << 20;
+    std::mutex mutex_;
+    QHash<QByteArray, QImage> images_;
+    qsizetype bytes_ = 0;
+};
+
+DecodedPictures& decodedPictures() {
+    static DecodedPictures pictures;
+    return pictures;
+}
+
 }  // namespace
 
 // The image, decoded now or on first use. The program has one thread, so the lazy decode
@@ -65,8 +105,15 @@ class Picture::Source {
 
     const QImage& image() const {
         if (!image_) {
+            std::optional<QImage> known = decodedPictures().find(data_);
+            if (known && known->size() == size_) {
+                image_ = std::move(*known);
+                return *image_;
+            }
             QImage decoded = decode(data_, format_);
-            if (decoded.size() != size_) {
+            if (decoded.size() == size_) {
+                decodedPictures().keep(data_, decoded);
+            } else {
                 decoded = QImage(size_, QImage::Format_ARGB32_Premultiplied);
                 decoded.fill(Qt::transparent);
             }
@@ -90,8 +137,12 @@ Picture::Picture(QImage image, QByteArray sourceData) {
 }
 
 Picture Picture::fromData(const QByteArray& data) {
+    // Each load is a picture object of its own, as the toolkit's are; only the pixels are shared.
+    if (std::optional<QImage> known = decodedPictures().find(data))
+        return Picture(std::move(*known), data);
     QImage image = decode(data, acceptedFormatOf(data));
     if (image.isNull()) invalidPicture();
+    decodedPictures().keep(data, image);
     return Picture(std::move(image), data);
 }
 

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "case_name.h"
 #include "platform/text/gbk.h"
@@ -200,6 +201,81 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"EndsNamesAndValuesAtANul", std::nullopt, "A\0B"s, QString::fromUtf8("k\0j", 3),
                   QString::fromUtf8("v\0w", 3), "[A]\r\nk=v\r\n"}),
     [](const testing::TestParamInfo<WriteCase>& info) { return std::string(info.param.name); });
+
+// Several writes at once end the file byte for byte as the same writes one by one do, also
+// where a later write must find what an earlier one of the batch made or changed.
+struct BatchCase {
+    const char* name;
+    std::optional<std::string> before;  // nullopt: no file
+    std::vector<ProfileWrite> writes;
+};
+
+void PrintTo(const BatchCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ProfileStringBatch : public TempFolderTest, public testing::WithParamInterface<BatchCase> {};
+
+TEST_P(ProfileStringBatch, EndsTheFileAsTheWritesOneByOne) {
+    const BatchCase& c = GetParam();
+    const auto single = folder() / "single.ini";
+    const auto batch = folder() / "batch.ini";
+    if (c.before) {
+        writeFile("single.ini", *c.before);
+        writeFile("batch.ini", *c.before);
+    }
+    for (const ProfileWrite& w : c.writes) writeProfileString(w.section, w.key, w.value, single);
+    writeProfileStrings(c.writes, batch);
+    ASSERT_EQ(std::filesystem::exists(batch), std::filesystem::exists(single));
+    if (std::filesystem::exists(single)) EXPECT_EQ(readFile(batch), readFile(single));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ProfileStringBatch,
+    testing::Values(
+        BatchCase{"NewFileNewSectionThenItsKeysAgain",
+                  std::nullopt,
+                  {{"juNum:1", "count( 0 )", "2"},
+                   {"juNum:1", "count( 0 )( 0 )", "a"},
+                   {"JUNUM:1", "COUNT( 0 )", "3"},
+                   {"juNum:2", "x", "1"},
+                   {"juNum:1", "late", "2"}}},
+        BatchCase{"KeysOfTheFirstOfTwoLikeSections",
+                  "[A]\ndup=1\nDUP=2\n\n[a]\nlate=3\n[B]\n",
+                  {{"a", "late", "new"}, {"A", "Dup", "x"}, {"b", "k", "v"}, {"A", "w", "5"}}},
+        BatchCase{"KeyWithAnEqualsSignWrittenTwice",
+                  std::nullopt,
+                  {{"S", "a=b", "1"}, {"S", "a=b", "2"}, {"S", "a", "3"}}},
+        BatchCase{"SectionNameWithABracketWrittenTwice",
+                  std::nullopt,
+                  {{"x]y", "k", "1"}, {"x]y", "k", "2"}, {"x", "k", "3"}}},
+        BatchCase{"CommentLikeKeysAndQuotedValues",
+                  std::nullopt,
+                  {{"S", ";k", "1"},
+                   {"S", ";k", "2"},
+                   {"S", "[T]", "3"},
+                   {"S", "q", "'a'"},
+                   {"S", "q", "\"b\""}}},
+        BatchCase{"DeletesWhatTheBatchWrote",
+                  "; keep me\n[A]\nx=1\n",
+                  {{"A", "y", "2"},
+                   {"A", "y", std::nullopt},
+                   {"C", "k", "v"},
+                   {"C", std::nullopt, std::nullopt},
+                   {"C", "k", "again"}}},
+        BatchCase{"OnlyDeletesOfWhatIsMissing",
+                  "[A]\nx=1",
+                  {{"A", "none", std::nullopt}, {"Z", std::nullopt, std::nullopt}}},
+        BatchCase{"NothingToDeleteMakesNoFile", std::nullopt, {{"A", "k", std::nullopt}}},
+        BatchCase{"KeepsBytesThatAreNoGbkAndBlankLines",
+                  "[A]\r\nx=\xFF\xFE\r\n\r\n\r\n[B]\r\r\ny=\x81\n",
+                  {{"A", "z", "1"}, {"B", "y", "2"}, {"A", "x", "3"}, {"A", "z", "4"}}},
+        BatchCase{"GbkNamesAndLineBreaksInValues",
+                  std::nullopt,
+                  {{"聊天", "第一句", "你好"},
+                   {"聊天", "第一句", "v\r\n[Evil]\nx=1"},
+                   {"Evil", "x", "2"}}}),
+    [](const testing::TestParamInfo<BatchCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ProfileStringFiles, WrittenValuesReadBack) {
     const auto file = folder() / "round.ini";

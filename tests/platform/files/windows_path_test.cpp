@@ -26,6 +26,7 @@ class WindowsPathMapping : public TempFolderTest, public testing::WithParamInter
         writeFile("common/pk/sys020.wav", "RIFF");
         writeFile("Data/x", "");
         writeFile("data/x", "");
+        writeFile("Ärger/k.txt", "");
     }
 };
 
@@ -47,7 +48,9 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"missing\\Sub\\x.txt", "missing/Sub/x.txt"},
         PathCase{"COMMON\\missing\\PK", "common/missing/PK"},
         // several names differing in case only: the first in name order
-        PathCase{"DATA\\X", "Data/x"}, PathCase{"data\\x", "data/x"}));
+        PathCase{"DATA\\X", "Data/x"}, PathCase{"data\\x", "data/x"},
+        // names beyond ASCII fold as well, also to an ASCII name (the Kelvin sign to k)
+        PathCase{"äRGER\\K.TXT", "Ärger/k.txt"}, PathCase{"ärger\\\u212A.txt", "Ärger/k.txt"}));
 
 TEST(WindowsPathMappingWithoutDisk, KeepsThePlainMappingWhenNothingIsThere) {
     EXPECT_EQ(mapWindowsPath("\\no\\such\\Folder\\f.TXT"),

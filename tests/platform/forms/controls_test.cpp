@@ -178,6 +178,27 @@ TEST_F(ControlsTest, BuiltInPicturesKnowTheirSizeAtOnceAndDecodeOnFirstLook) {
     EXPECT_EQ(cut.image().pixel(3, 3), 0u);
 }
 
+// The same bytes decode once per process, yet every load is a picture of its own, a file
+// rewritten between loads gives its new pixels, and bytes that failed (or showed empty as a
+// built-in picture) fail again.
+TEST_F(ControlsTest, ReloadedPicturesAreObjectsOfTheirOwnWithTheFileAsItIsNow) {
+    const QString path = writeFile(folder, "again.gif", makeGif({9, 7}, Qt::red));
+    const forms::Picture first = forms::loadPicture(path);
+    const forms::Picture second = forms::loadPicture(path);
+    EXPECT_FALSE(first.sameAs(second));
+    EXPECT_EQ(first.image(), second.image());
+    EXPECT_EQ(forms::Picture::fromEmbedded(makeGif({9, 7}, Qt::red)).image(), first.image());
+
+    writeFile(folder, "again.gif", makeGif({9, 7}, Qt::blue));
+    EXPECT_EQ(QColor(forms::loadPicture(path).image().pixel(4, 4)), QColor(Qt::blue));
+
+    const QByteArray cut = makeGif({9, 7}, Qt::green).left(20);
+    EXPECT_EQ(forms::Picture::fromEmbedded(cut).image().pixel(4, 4), 0u);
+    writeFile(folder, "again.gif", cut);
+    for (int attempt = 0; attempt < 2; ++attempt)
+        EXPECT_THROW(forms::loadPicture(path), RuntimeFailure) << attempt;
+}
+
 TEST_F(ControlsTest, APictureBoxPaintsOverItsPictureAndClearsBackToIt) {
     forms::PictureBox& box = table.Pic1;
     box.setPicture(forms::loadPicture(writeFile(folder, "back.gif", makeGif({20, 20}, Qt::red))));
