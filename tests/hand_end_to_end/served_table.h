@@ -156,8 +156,11 @@ class ServedTable : public support::LoopbackTable {
     void act() {
         client::MainForm& form = *c->MainForm;
         auto& s = c->s;
+        // An ace is chosen once, while the offer's clock runs: the chosen ace stays on show
+        // until the next batch, and another click on it would declare again.
         for (int i = 0; i < 4; ++i) {
-            if (form.xuan_img[i].visible() && s.g_bDealPhase1 && s.g_nAceCount >= 2) {
+            if (form.xuan_img[i].visible() && s.g_bDealPhase1 && s.g_nAceCount >= 2 &&
+                s.g_bBidClock) {
                 ++declarationClicks;
                 return forms::testing::click(form.xuan_img[i]);
             }
