@@ -303,9 +303,10 @@ class ServedTable : public support::LoopbackTable {
         return index > 0 && dropPerMille > 0 && int(network() % 1000) < dropPerMille;
     }
 
-    // Every frame the client put in its send ring and sent has reached the server: the table
-    // must not run on virtual time past a move that is still on its way. The login and reconnect
-    // frames go past the ring and are not in `queued`.
+    // Every frame the client put in its send ring and sent has reached the server, and so has
+    // the login or reconnect frame of its connection: the table must not run on virtual time
+    // past a move, or past its reconnect window, while the frame is still on its way. The login
+    // and reconnect frames go past the ring and are not in `queued`.
     void waitForQueuedFrames() {
         if (!server.hasClient()) return;
         const auto frames = server.frames();
@@ -315,7 +316,7 @@ class ServedTable : public support::LoopbackTable {
                        f[3] == tableserver::wire::ClientReconnect;
             }));
         const auto inRing = std::size_t(c->s.g_aSendRing.unread() / std::int32_t(state::FrameSize));
-        const std::size_t sent = queued - std::min(queued, inRing) + pastRing;
+        const std::size_t sent = queued - std::min(queued, inRing) + std::max(pastRing, openings);
         // A frame written after the server closed is gone; it is waited for once.
         if (sent > frames.size() && sent != givenUpAt &&
             !server.waitForFrames(sent, std::chrono::milliseconds(500))) {
@@ -323,11 +324,17 @@ class ServedTable : public support::LoopbackTable {
         }
     }
     std::size_t givenUpAt = 0;
+    std::size_t openings = 0;  // login and reconnect frames the client sent
+    bool loginSentBefore = false;
 
     static constexpr std::int32_t kRingLimit =
         state::ByteRing::Size - std::int32_t(state::FrameSize);
 
     void countQueued() {
+        // A login or reconnect frame went out on a new connection.
+        const bool loginSent = c->s.g_bLoginSentOnConnection;
+        if (loginSent && !loginSentBefore) ++openings;
+        loginSentBefore = loginSent;
         const std::int32_t write = c->s.g_aSendRing.write;
         const std::int32_t bytes =
             (write - ringWrite + state::ByteRing::Size) % state::ByteRing::Size;
