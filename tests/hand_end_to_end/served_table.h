@@ -101,8 +101,7 @@ class ServedTable : public support::LoopbackTable {
             // The client's frames: its ring drains onto the socket, the server reads them.
             harness.scheduler.pumpRealIo([&] { return c->s.g_aSendRing.unread() == 0; },
                                          std::chrono::milliseconds(500));
-            if (server.hasClient() && queued > server.frameCount())
-                server.waitForFrames(queued, std::chrono::milliseconds(500));
+            waitForQueuedFrames();
             const auto frames = server.frames();
             for (; taken < frames.size(); ++taken) {
                 // A new connection opens with its login or reconnect; the frames before it
@@ -161,8 +160,11 @@ class ServedTable : public support::LoopbackTable {
     void act() {
         client::MainForm& form = *c->MainForm;
         auto& s = c->s;
+        // An ace is chosen once, while the offer's clock runs: the chosen ace stays on show
+        // until the next batch, and another click on it would declare again.
         for (int i = 0; i < 4; ++i) {
-            if (form.xuan_img[i].visible() && s.g_bDealPhase1 && s.g_nAceCount >= 2) {
+            if (form.xuan_img[i].visible() && s.g_bDealPhase1 && s.g_nAceCount >= 2 &&
+                s.g_bBidClock) {
                 ++declarationClicks;
                 return forms::testing::click(form.xuan_img[i]);
             }
@@ -284,8 +286,12 @@ class ServedTable : public support::LoopbackTable {
     }
 
     // The server breaks the connection: what it has not sent stays in the table's outbox.
+    // What the client sent before stays the client's move, as with the server program, which
+    // reads on until the client closes.
     void drop() {
         ++drops;
+        countQueued();
+        waitForQueuedFrames();
         server.dropConnection();
         server.waitForNoClient();
         table.connectionLost(now());
@@ -306,10 +312,38 @@ class ServedTable : public support::LoopbackTable {
         return index > 0 && dropPerMille > 0 && int(network() % 1000) < dropPerMille;
     }
 
+    // Every frame the client put in its send ring and sent has reached the server, and so has
+    // the login or reconnect frame of its connection: the table must not run on virtual time
+    // past a move, or past its reconnect window, while the frame is still on its way. The login
+    // and reconnect frames go past the ring and are not in `queued`.
+    void waitForQueuedFrames() {
+        if (!server.hasClient()) return;
+        const auto frames = server.frames();
+        const auto pastRing =
+            std::size_t(std::count_if(frames.begin(), frames.end(), [](const state::Frame& f) {
+                return f[3] == tableserver::wire::ClientLogin ||
+                       f[3] == tableserver::wire::ClientReconnect;
+            }));
+        const auto inRing = std::size_t(c->s.g_aSendRing.unread() / std::int32_t(state::FrameSize));
+        const std::size_t sent = queued - std::min(queued, inRing) + std::max(pastRing, openings);
+        // A frame written after the server closed is gone; it is waited for once.
+        if (sent > frames.size() && sent != givenUpAt &&
+            !server.waitForFrames(sent, std::chrono::milliseconds(500))) {
+            givenUpAt = sent;
+        }
+    }
+    std::size_t givenUpAt = 0;
+    std::size_t openings = 0;  // login and reconnect frames the client sent
+    bool loginSentBefore = false;
+
     static constexpr std::int32_t kRingLimit =
         state::ByteRing::Size - std::int32_t(state::FrameSize);
 
     void countQueued() {
+        // A login or reconnect frame went out on a new connection.
+        const bool loginSent = c->s.g_bLoginSentOnConnection;
+        if (loginSent && !loginSentBefore) ++openings;
+        loginSentBefore = loginSent;
         const std::int32_t write = c->s.g_aSendRing.write;
         const std::int32_t bytes =
             (write - ringWrite + state::ByteRing::Size) % state::ByteRing::Size;

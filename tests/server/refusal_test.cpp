@@ -49,6 +49,9 @@ const Refusal kRefusals[] = {
          return wire::BuildKeepAlive(std::uint8_t(c.seat == 1 ? 2 : 1));
      },
      "is not the person's"},
+    {"ReadyWithoutASeat", Refusal::Waiting,
+     [](const auto&, const auto&) { return wire::BuildSeatAction(0, true); },
+     "is not the person's"},
     {"PlayWhileWaiting", Refusal::Waiting,
      [](const auto& c, const auto&) { return wire::BuildPass(c.seat); }, "outside the play"},
     {"DeclarationWhileNoneIsOpen", Refusal::Waiting,
@@ -140,6 +143,20 @@ TEST_P(Refused, WithALogLineAndNothingChanged) {
 
 INSTANTIATE_TEST_SUITE_P(BadFrames, Refused, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The client's keep-alive clock starts with the login answer, before the person's record tells
+// the client its seat: a keep-alive without a seat is taken, without a log line.
+TEST(KeepAlive, WithoutASeatBeforeTheClientKnowsItIsTaken) {
+    std::vector<std::string> log;
+    Table table(tableserver::TableOptions{.seed = 3},
+                [&](const std::string& l) { log.push_back(l); });
+    ScriptedClient client(table);
+    client.login();
+    const std::size_t linesBefore = log.size();
+    table.receive(wire::BuildKeepAlive(0), client.now);
+    table.receive(wire::BuildKeepAlive(client.seat), client.now);
+    EXPECT_EQ(log.size(), linesBefore);
+}
 
 TEST(RefusedPlay, LeavesThePersonsTurnOpenUntilTheServerMovesForThePerson) {
     std::vector<std::string> log;

@@ -129,6 +129,10 @@ class Table {
     void refuse(const state::Frame& frame, const std::string& reason);
     void send(state::Frame frame);
     void say(const std::string& line) const;
+    // What the table waits for from the person, and the person's answer, as log lines that a
+    // driver playing the person through the real client can follow.
+    void awaitPerson(const std::string& what) const;
+    void personAnswers(const std::string& what) const;
     std::uint8_t personFlag() const { return seats_[person_].flag; }
     Millis robotDelay();
 

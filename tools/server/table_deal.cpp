@@ -81,6 +81,8 @@ void Table::sendBatch(int batch) {
         phase_ = Phase::LastBatch;
     }
     send(wire::BuildDeal(deal));
+    if (batch == 1) awaitPerson("the first batch's declaration");
+    if (batch == 2) awaitPerson("the middle batch's declaration");
 }
 
 void Table::announce(int seat, std::uint16_t action, const std::array<std::int32_t, 4>& cards) {
@@ -99,11 +101,13 @@ void Table::declare(const state::Frame& frame, Millis now) {
                     std::find(offers_.begin(), offers_.end(), cards[0]) == offers_.end()) {
                     return refuse(frame, "an ace declaration with a card that was not offered");
                 }
+                personAnswers("an ace declaration");
                 me.declaredXuan = true;
                 markedColour_ = std::uint8_t(cards[0] & 15);
                 multiplier_ = std::uint16_t(std::min<int>(multiplier_ * 2, kMaxMultiplier));
                 announce(person_, ActionXuan, {cards[0]});
             } else if (action == ActionPass) {
+                personAnswers("a pass");
                 announce(person_, ActionPass);
             } else {
                 return refuse(frame, "action " + std::to_string(action) + " in the first batch");
@@ -115,10 +119,12 @@ void Table::declare(const state::Frame& frame, Millis now) {
                 if (group_[0] == 0 || cards != group_) {
                     return refuse(frame, "a group declaration with other cards than the group");
                 }
+                personAnswers("a group declaration");
                 me.declaredChuai = true;
                 multiplier_ = std::uint16_t(std::min<int>(multiplier_ * 2, kMaxMultiplier));
                 announce(person_, ActionChuai, group_);
             } else if (action == ActionPass) {
+                personAnswers("a pass");
                 announce(person_, ActionPass);
             } else {
                 return refuse(frame, "action " + std::to_string(action) + " in the middle batch");
@@ -129,6 +135,7 @@ void Table::declare(const state::Frame& frame, Millis now) {
             if (action != ActionPingDa && action != ActionShuaiPai) {
                 return refuse(frame, "action " + std::to_string(action) + " was not offered");
             }
+            personAnswers(action == ActionPingDa ? "play on" : "give up");
             return answerPrompt(action, now);
         default:
             return refuse(frame, "a declaration while none is open");
@@ -168,6 +175,7 @@ void Table::dealDone(Millis) {
     markAces();
     phase_ = Phase::Prompt;
     send(wire::BuildDeclarePrompt({.seat = personFlag(), .allowed = kPromptOffer}));
+    awaitPerson("the prompt");
 }
 
 void Table::markAces() {

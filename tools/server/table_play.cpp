@@ -60,7 +60,10 @@ void Table::scheduleTurn(Millis now) {
     if (current_ < 0) return;
     if (seats_[current_].robot) {
         actAt_ = now + robotDelay();
-    } else if (linked_) {
+        return;
+    }
+    awaitPerson(last_ ? "a play that beats the last or a pass" : "a lead");
+    if (linked_) {
         actAt_ = now + Millis(options_.turnSeconds) * 1000 + options_.personGrace;
     }
 }
@@ -99,6 +102,7 @@ void Table::play(const state::Frame& frame, Millis now) {
 
 void Table::apply(int seat, const std::optional<Play>& move, Millis now) {
     actAt_.reset();
+    if (seat == person_) personAnswers(move ? "a play" : "a pass");
     Seat& actor = seats_[seat];
     if (move) {
         RemoveCards(actor.hand, move->cards);
@@ -182,6 +186,7 @@ void Table::finishHand(Millis now) {
     }
     ++handsPlayed_;
     say("hand " + std::to_string(handsPlayed_) + " is over");
+    awaitPerson("ready");
     phase_ = Phase::Waiting;
     current_ = -1;
     last_.reset();
