@@ -23,6 +23,7 @@
 #include "platform/desktop/x11_desktop.h"
 #include "platform/runtime/scheduler.h"
 #include "platform/sound/audio_server.h"
+#include "program_folder.h"
 #include "support/fake_game_server.h"
 #include "support/fake_window_manager.h"
 #include "support/scoped_environment.h"
@@ -115,27 +116,10 @@ class KorvashEndToEnd : public TempFolderTest, public ::testing::WithParamInterf
         TempFolderTest::TearDown();
     }
 
-    // The client's own program folder (its video switch file and temporary pictures land
-    // there) and runtime folder (its single-instance lock). A hard link, not a symbolic one:
-    // the program takes the folder of the file the system ran as its own.
-    void prepareProgramFolder() {
-        std::filesystem::create_directories(folder() / "bin");
-        std::filesystem::create_directories(runtimeFolder());
-        ::chmod(runtimeFolder().c_str(), 0700);
-        std::error_code linkError;
-        std::filesystem::create_hard_link(KORVASH_EXE, program(), linkError);
-        if (linkError) std::filesystem::copy_file(KORVASH_EXE, program());
-    }
-    std::filesystem::path program() const { return folder() / "bin" / "korvash"; }
-    std::filesystem::path runtimeFolder() const { return folder() / "runtime"; }
-
+    void prepareProgramFolder() { app_test::PrepareProgramFolder(folder()); }
+    std::filesystem::path program() const { return app_test::ProgramIn(folder()); }
     QProcessEnvironment programEnvironment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), QString::fromStdString(xvfb->display()));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                   QString::fromStdString(runtimeFolder().string()));
-        return env;
+        return app_test::ProgramEnvironment(xvfb->display(), folder());
     }
 
     // This test as the hall: its window records every hall message the client posts.

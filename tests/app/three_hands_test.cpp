@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+#include "program_folder.h"
 #include "resources/picture_ids.h"
 #include "resources/resource_store.h"
 #include "support/scoped_environment.h"
@@ -187,24 +188,10 @@ class ThreeHands : public TempFolderTest {
         TempFolderTest::TearDown();
     }
 
-    void prepareProgramFolder() {
-        std::filesystem::create_directories(folder() / "bin");
-        std::filesystem::create_directories(runtimeFolder());
-        ::chmod(runtimeFolder().c_str(), 0700);
-        std::error_code linkError;
-        std::filesystem::create_hard_link(KORVASH_EXE, program(), linkError);
-        if (linkError) std::filesystem::copy_file(KORVASH_EXE, program());
-    }
-    std::filesystem::path program() const { return folder() / "bin" / "korvash"; }
-    std::filesystem::path runtimeFolder() const { return folder() / "runtime"; }
-
+    void prepareProgramFolder() { app_test::PrepareProgramFolder(folder()); }
+    std::filesystem::path program() const { return app_test::ProgramIn(folder()); }
     QProcessEnvironment environment() const {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("DISPLAY"), QString::fromStdString(xvfb->display()));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"),
-                   QString::fromStdString(runtimeFolder().string()));
-        return env;
+        return app_test::ProgramEnvironment(xvfb->display(), folder());
     }
 
     // The server on a free loopback port below 32768.
