@@ -108,6 +108,9 @@ class PaneWatchingRelay final : public video::P2PSocket {
     QString UserID(std::int16_t&) override { return {}; }
     std::int16_t SlotState(std::int16_t&) override { return 0; }
     void RequestVideo(std::int16_t&, QString&) override {}
+    void SendFormat(std::int16_t&, std::int32_t) override {}
+    void SendMode(std::int16_t&, std::int16_t) override {}
+    void SendFrame(std::int16_t&, const QByteArray&) override {}
 
   private:
     client::MainForm& form_;
