@@ -28,8 +28,9 @@ function(korvash_test target)
   target_sources(${target} PRIVATE ${CMAKE_SOURCE_DIR}/tests/test_environment.cpp)
   target_compile_definitions(${target} PRIVATE KORVASH_BUILD_DIR="${CMAKE_BINARY_DIR}")
   if(ARG_SERIAL)
-    # Tests of real programs on a private X server: timing-sensitive under a loaded machine.
-    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES RUN_SERIAL TRUE)
+    # Tests of real programs on a private X server: timing-sensitive under a loaded machine, and
+    # whole hands played by clicks take minutes, more than the run's default limit.
+    gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST PROPERTIES RUN_SERIAL TRUE TIMEOUT 1500)
   else()
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
   endif()
