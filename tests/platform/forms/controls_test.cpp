@@ -218,6 +218,33 @@ TEST_F(ControlsTest, APictureBoxPaintsOverItsPictureAndClearsBackToIt) {
     EXPECT_EQ(box.width(), 64.0f * 15);  // the box lies on the window, in twips
 }
 
+// A surface painted on over and over keeps its drawing bounded by flattening older strokes; what
+// it shows must not change when that happens: the latest stroke over a pixel wins.
+TEST_F(ControlsTest, ManyPaintsOverAPictureShowTheLatestStrokeAtEachPixel) {
+    forms::PictureBox& box = table.Pic1;
+    box.setPicture(forms::loadPicture(writeFile(folder, "back.gif", makeGif({20, 20}, Qt::red))));
+    const QColor colours[] = {Qt::blue, Qt::green, Qt::yellow};
+    const auto dot = [](QColor colour) {
+        QImage image(1, 1, QImage::Format_RGB32);
+        image.fill(colour);
+        return forms::Picture(image);
+    };
+    constexpr int kStrokes = 150;  // well past any flattening
+    for (int i = 0; i < kStrokes; ++i) box.paintPicture(dot(colours[i % 3]), float(i % 20), 1);
+
+    const QImage shown = box.surface().image();
+    for (int x = 0; x < 20; ++x) {
+        int last = x;
+        while (last + 20 < kStrokes) last += 20;
+        const auto expected = forms::fromQColor(colours[last % 3]);
+        EXPECT_EQ(box.point(float(x), 1), expected) << "x " << x;
+        EXPECT_EQ(forms::fromQColor(QColor(shown.pixel(x, 1))), expected) << "x " << x;
+    }
+    EXPECT_EQ(box.point(3, 5), forms::fromQColor(Qt::red));
+    box.cls();
+    EXPECT_EQ(box.point(3, 1), forms::fromQColor(Qt::red));
+}
+
 TEST_F(ControlsTest, LabelsKeepTheirLookAndCanSizeToTheirText) {
     forms::Label& label = table.Nid;
     label.setForeColor(65280);
