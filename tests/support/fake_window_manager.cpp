@@ -100,8 +100,17 @@ void FakeWindowManager::changeState(unsigned long window, long action, unsigned 
 void FakeWindowManager::process() {
     Display* x = connection_->display;
     if (!running_) return;
-    bool restacked = false;
+    // The property reads below are round trips: events that arrive meanwhile wait in Xlib's
+    // queue, which the socket notifier never announces, so it goes round until none wait.
     while (XPending(x) > 0) {
+        processQueued();
+    }
+}
+
+void FakeWindowManager::processQueued() {
+    Display* x = connection_->display;
+    bool restacked = false;
+    while (XEventsQueued(x, QueuedAfterReading) > 0) {
         XEvent event;
         XNextEvent(x, &event);
         switch (event.type) {
@@ -172,7 +181,9 @@ void FakeWindowManager::process() {
 
 bool FakeWindowManager::hasState(std::uint64_t window, const char* state) {
     process();
-    return holds(window, state);
+    const bool held = holds(window, state);
+    process();  // whatever the read left queued
+    return held;
 }
 
 bool FakeWindowManager::holds(std::uint64_t window, const char* state) const {

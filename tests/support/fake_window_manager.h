@@ -34,6 +34,7 @@ class FakeWindowManager {
 
   private:
     struct Connection;
+    void processQueued();
     void changeState(unsigned long window, long action, unsigned long first, unsigned long second);
     void setWmState(unsigned long window, long state);
     bool holds(std::uint64_t window, const char* state) const;
