@@ -97,8 +97,17 @@ class Child {
     }
     ~Child() {
         if (pid_ <= 0) return;
-        ::kill(pid_, SIGKILL);
-        ::waitpid(pid_, nullptr, 0);
+        // Asked first, so that a profiler wrapping the program writes out what it recorded.
+        ::kill(pid_, SIGTERM);
+        const auto until = Clock::now() + std::chrono::seconds(5);
+        while (::waitpid(pid_, nullptr, WNOHANG) == 0) {
+            if (Clock::now() > until) {
+                ::kill(pid_, SIGKILL);
+                ::waitpid(pid_, nullptr, 0);
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
     }
     Child(const Child&) = delete;
     Child& operator=(const Child&) = delete;
@@ -111,6 +120,16 @@ class Child {
             if (line.starts_with("VmHWM:")) return std::stod(line.substr(6)) / 1024.0;
         }
         return 0;
+    }
+
+    // Where its memory lies, for reading beside the figures: a copy of its memory map with each
+    // mapping's resident size, written when KORVASH_BENCH_SMAPS names a folder.
+    void saveMemoryMap(const std::string& name) const {
+        const char* folder = std::getenv("KORVASH_BENCH_SMAPS");
+        if (folder == nullptr || *folder == 0) return;
+        // Read, not copied: the kernel gives its files no size.
+        std::ifstream map("/proc/" + std::to_string(pid_) + "/smaps");
+        std::ofstream(std::filesystem::path(folder) / (name + ".smaps")) << map.rdbuf();
     }
 
     // CPU time of all its threads so far, in ms.
@@ -192,6 +211,7 @@ struct Stage {
     std::optional<FirstDrawing> drawing;
     std::filesystem::path folder;
     std::string program;
+    std::vector<std::string> launcher;  // empty: the program itself
     std::string commandLine;
     std::vector<std::string> environment;
     std::string problem;
@@ -214,6 +234,12 @@ struct Stage {
         std::error_code linkError;
         std::filesystem::create_hard_link(KORVASH_EXE, program, linkError);
         if (linkError) std::filesystem::copy_file(KORVASH_EXE, program);
+        // A profiler's command in KORVASH_BENCH_WRAPPER ("perf record -g -o /tmp/k.data --",
+        // say) runs each client under it; the figures are then the profiler's, not the client's.
+        if (const char* wrapper = std::getenv("KORVASH_BENCH_WRAPPER"); wrapper && *wrapper) {
+            launcher = {"/bin/sh", "-c", std::string("exec ") + wrapper + " \"$0\" \"$@\"",
+                        program};
+        }
         environment = {"DISPLAY=" + xvfb.display(), "QT_QPA_PLATFORM=xcb",
                        "XDG_RUNTIME_DIR=" + (folder / "runtime").string()};
         commandLine = "player1$pw$127.0.0.1$" + std::to_string(server.port()) +
@@ -296,6 +322,7 @@ std::optional<Start> startBareWindow(Stage& s) {
     }
     std::this_thread::sleep_for(kSettle);
     figures.peakMb = bare.peakResidentMb();
+    bare.saveMemoryMap("bare");
     return figures;
 }
 
@@ -318,7 +345,11 @@ std::optional<Start> startClient(Stage& s, Panes panes = Panes::Hidden) {
     s.drawing->watch();
     const auto start = Clock::now();
     // Ended on return, so the next copy finds neither its lock nor its connection.
-    Child client(s.program, {s.commandLine}, s.environment);
+    Child client =
+        s.launcher.empty()
+            ? Child(s.program, {s.commandLine}, s.environment)
+            : Child(s.launcher[0], {s.launcher[1], s.launcher[2], s.launcher[3], s.commandLine},
+                    s.environment);
     bool loginSeen = false;
     const auto loggedIn = [&] {
         if (!loginSeen && s.server.frameCount() > 0) {
@@ -356,6 +387,7 @@ std::optional<Start> startClient(Stage& s, Panes panes = Panes::Hidden) {
     }
     std::this_thread::sleep_for(kSettle);
     figures.peakMb = client.peakResidentMb();
+    client.saveMemoryMap(panes == Panes::Showing ? "client-with-panes" : "client");
     return figures;
 }
 

@@ -6,30 +6,27 @@
 #include <QImageReader>
 #include <mutex>
 #include <optional>
+#include <span>
 
+#include "platform/picture/gif_index_decoder.h"
 #include "platform/runtime/failure.h"
 
 namespace forms {
 
 namespace {
 
-// The formats the original's picture loader understood that still matter here.
-bool isAcceptedFormat(const QByteArray& format) {
-    return format == "gif" || format == "jpeg" || format == "jpg" || format == "bmp";
-}
-
 [[noreturn]] void invalidPicture() {
     platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
 }
 
-// The format of picture data by its content; only the accepted ones.
+// The formats the original's picture loader understood that still matter here, told by their
+// first bytes as the toolkit's own readers tell them; asking the toolkit instead would load
+// every image plug-in it has to let each of them look.
 QByteArray acceptedFormatOf(const QByteArray& data) {
-    QBuffer buffer;
-    buffer.setData(data);
-    buffer.open(QIODevice::ReadOnly);
-    const QByteArray format = QImageReader::imageFormat(&buffer);
-    if (!isAcceptedFormat(format)) invalidPicture();
-    return format;
+    if (data.startsWith("GIF87a") || data.startsWith("GIF89a")) return "gif";
+    if (data.startsWith("\xFF\xD8")) return "jpeg";
+    if (data.startsWith("BM")) return "bmp";
+    invalidPicture();
 }
 
 QImage read(const QByteArray& data, const QByteArray& format) {
@@ -41,11 +38,48 @@ QImage read(const QByteArray& data, const QByteArray& format) {
     return reader.read();
 }
 
-// Every picture is kept as premultiplied ARGB, which is what painting wants; an rvalue converts
-// in place where the formats allow (32-bit RGB does), so no second copy is made. The GIF reader
-// keeps a share of the frame it returned, so the reader must be gone before the conversion, or
-// the table's full-window picture would briefly take twice its memory.
+// From this size up an opaque GIF keeps its colour indices: a quarter of the memory of its
+// colours, and painted as it is where it is drawn unscaled (the table's picture, say).
+constexpr qsizetype kIndexedFromPixels = 256 * 256;
+
+// GIFs, the program's own pictures among them, are decoded without the toolkit's image plug-in.
+// Whatever that plug-in might render otherwise (an image not filling its screen, data cut short,
+// an index outside the colour table) is left to it: nullopt.
+std::optional<QImage> decodeGif(const QByteArray& data) {
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(data.constData()),
+                          std::size_t(data.size()));
+    const std::optional<platform::GifImageInfo> info = platform::ReadGifImageInfo(bytes);
+    if (!info || info->colourTable.empty()) return std::nullopt;
+    QImage image(info->screenWidth, info->screenHeight, QImage::Format_Indexed8);
+    if (image.isNull()) return std::nullopt;
+    const auto& table = info->colourTable;
+    QList<QRgb> colours(qsizetype(table.size() / 3));
+    for (qsizetype i = 0; i < colours.size(); ++i) {
+        colours[i] = qRgb(table[std::size_t(3 * i)], table[std::size_t(3 * i + 1)],
+                          table[std::size_t(3 * i + 2)]);
+    }
+    const int transparent = info->transparentIndex;
+    const bool opaque = transparent < 0 || transparent >= colours.size();
+    if (!opaque) colours[transparent] = qRgba(0, 0, 0, 0);
+    image.setColorTable(colours);
+    // Transparent pixels keep what the plane held.
+    image.fill(opaque ? 0u : uint(transparent));
+    const platform::IndexPlane plane{image.bits(), image.bytesPerLine(), image.width(),
+                                     image.height()};
+    if (platform::DecodeWholeGifIndices(bytes, plane) != platform::GifDecoding::Whole)
+        return std::nullopt;
+    if (opaque && qsizetype(image.width()) * image.height() >= kIndexedFromPixels) return image;
+    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Every other picture is kept as premultiplied ARGB, which is what painting wants; an rvalue
+// converts in place where the formats allow (32-bit RGB does), so no second copy is made. The GIF
+// reader keeps a share of the frame it returned, so the reader must be gone before the
+// conversion, or a full-window picture would briefly take twice its memory.
 QImage decode(const QByteArray& data, const QByteArray& format) {
+    if (format == "gif") {
+        if (std::optional<QImage> image = decodeGif(data)) return std::move(*image);
+    }
     QImage image = read(data, format);
     if (image.isNull()) return image;
     return std::move(image).convertToFormat(QImage::Format_ARGB32_Premultiplied);

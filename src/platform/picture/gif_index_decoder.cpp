@@ -69,6 +69,7 @@ struct ImageLayout {
     int tableEntries = 0;  // 0: no colour table, nothing is drawn
     int transparentIndex = -1;
     int minimumCodeSize = 0;
+    std::span<const std::uint8_t> table;  // the image's colour table, as RGB triples
 };
 
 // Reads the header, the screen, the tables and the extensions up to the first image's data.
@@ -82,7 +83,11 @@ std::optional<ImageLayout> readLayout(ByteCursor& in) {
     layout.screenHeight = *screenHeight;
     const int globalEntries = 2 << (*screenFlags & 7);
     const bool globalTable = (*screenFlags & 0x80) != 0;
-    if (globalTable && in.take(std::size_t(3 * globalEntries)).empty()) return std::nullopt;
+    std::span<const std::uint8_t> global;
+    if (globalTable) {
+        global = in.take(std::size_t(3 * globalEntries));
+        if (global.empty()) return std::nullopt;
+    }
     for (;;) {
         const auto introducer = in.byte();
         if (!introducer) return std::nullopt;
@@ -124,9 +129,11 @@ std::optional<ImageLayout> readLayout(ByteCursor& in) {
     layout.interlaced = (*imageFlags & 0x40) != 0;
     if (*imageFlags & 0x80) {
         layout.tableEntries = 2 << (*imageFlags & 7);
-        if (in.take(std::size_t(3 * layout.tableEntries)).empty()) return std::nullopt;
+        layout.table = in.take(std::size_t(3 * layout.tableEntries));
+        if (layout.table.empty()) return std::nullopt;
     } else {
         layout.tableEntries = globalTable ? globalEntries : 0;
+        layout.table = global;
     }
     const auto codeSize = in.byte();
     if (!codeSize || *codeSize > kMaxCodeBits) return std::nullopt;
@@ -147,6 +154,7 @@ class RowWriter {
         copyDown_ = layout.interlaced && layout.transparentIndex < 0;
         const int entries = std::min(layout.tableEntries, 256);
         std::fill_n(drawn_.begin(), entries, true);
+        std::fill_n(inTable_.begin(), entries, std::uint8_t(1));
         if (layout.transparentIndex >= 0) drawn_[std::size_t(layout.transparentIndex)] = false;
         x_ = left_;
         y_ = layout.top;
@@ -156,6 +164,9 @@ class RowWriter {
     }
 
     bool finished() const { return row_ == nullptr && y_ > bottom_; }
+    // Pixels of the plane the data gave an index of the colour table (the transparent one
+    // included, though not written); copies of interlaced rows are not counted.
+    std::int64_t known() const { return known_; }
 
     // Places a decoded string given back to front: its first pixel is last[-1], then
     // last[-2] and so on for `count` pixels.
@@ -168,10 +179,16 @@ class RowWriter {
                 const bool* const drawn = drawn_.data();
                 const int right = right_;
                 int x = x_;
+                const std::uint8_t* const inTable = inTable_.data();
+                int known = 0;
                 for (int i = 1; i <= n; ++i, ++x) {
                     const auto index = std::uint8_t(last[-i]);
-                    if (x < right && drawn[index]) row[x] = index;
+                    if (x < right) {
+                        if (drawn[index]) row[x] = index;
+                        known += inTable[index];
+                    }
                 }
+                known_ += known;
             }
             last -= n;
             count -= std::size_t(n);
@@ -223,6 +240,8 @@ class RowWriter {
     int x_ = 0, y_ = 0;
     bool interlaced_ = false, copyDown_ = false;
     int pass_ = 0;
+    std::array<std::uint8_t, 256> inTable_{};
+    std::int64_t known_ = 0;
 };
 
 // The variable-length code decompressor feeding a row writer.
@@ -325,17 +344,44 @@ class LzwDecoder {
 
 }  // namespace
 
-bool DecodeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane) {
+namespace {
+
+GifDecoding decodeIndices(std::span<const std::uint8_t> file, const IndexPlane& plane) {
     ByteCursor in(file);
     const std::optional<ImageLayout> layout = readLayout(in);
-    if (!layout) return false;
-    if (plane.pixels == nullptr || plane.width <= 0 || plane.height <= 0) return true;
+    if (!layout) return GifDecoding::Refused;
+    if (plane.pixels == nullptr || plane.width <= 0 || plane.height <= 0)
+        return GifDecoding::Partial;
     RowWriter rows(*layout, plane);
     LzwDecoder decoder(layout->minimumCodeSize, rows);
     for (auto block = in.subBlock(); !block.empty(); block = in.subBlock()) {
         if (!decoder.feed(block)) break;
     }
-    return true;
+    const bool wholeScreen = layout->left == 0 && layout->top == 0 &&
+                             layout->width == layout->screenWidth &&
+                             layout->height == layout->screenHeight &&
+                             plane.width == layout->width && plane.height == layout->height;
+    const bool whole = wholeScreen && rows.finished() &&
+                       rows.known() == std::int64_t(layout->width) * layout->height;
+    return whole ? GifDecoding::Whole : GifDecoding::Partial;
+}
+
+}  // namespace
+
+bool DecodeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane) {
+    return decodeIndices(file, plane) != GifDecoding::Refused;
+}
+
+GifDecoding DecodeWholeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane) {
+    return decodeIndices(file, plane);
+}
+
+std::optional<GifImageInfo> ReadGifImageInfo(std::span<const std::uint8_t> file) {
+    ByteCursor in(file);
+    const std::optional<ImageLayout> layout = readLayout(in);
+    if (!layout) return std::nullopt;
+    return GifImageInfo{layout->screenWidth, layout->screenHeight, layout->transparentIndex,
+                        layout->table};
 }
 
 }  // namespace platform

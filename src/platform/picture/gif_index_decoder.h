@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace platform {
@@ -28,5 +29,27 @@ struct IndexPlane {
 // code size is unusable; a fault inside the image data (a code naming nothing defined yet, a
 // first code that is not a colour index) keeps the pixels decoded before it.
 bool DecodeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane);
+
+enum class GifDecoding {
+    Refused,  // as DecodeGifIndices' false
+    Partial,  // some pixels decoded, but not every one of the screen
+    Whole,    // the image fills the screen and the plane, and the data gave every pixel
+};
+
+// As DecodeGifIndices, telling whether the plane now holds the whole picture: every pixel had an
+// index of the colour table from the data, none was left by a cut, a fault or an index outside
+// the table. Transparent pixels count as decoded: they keep what the plane held.
+GifDecoding DecodeWholeGifIndices(std::span<const std::uint8_t> file, const IndexPlane& plane);
+
+// What the blocks before the first image say of its colours.
+struct GifImageInfo {
+    int screenWidth = 0;
+    int screenHeight = 0;
+    int transparentIndex = -1;                  // -1: none
+    std::span<const std::uint8_t> colourTable;  // RGB triples; empty: the image has none
+};
+
+// Nullopt where DecodeGifIndices would refuse the file.
+std::optional<GifImageInfo> ReadGifImageInfo(std::span<const std::uint8_t> file);
 
 }  // namespace platform

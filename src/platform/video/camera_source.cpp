@@ -4,8 +4,8 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDir>
 #include <QFileInfo>
+#include <filesystem>
 
 namespace platform {
 
@@ -14,10 +14,14 @@ namespace {
 constexpr const char* kModuleFile = "libkorvash_qt_camera.so";
 
 // A video device node exists: only then is the multimedia stack worth loading.
+// A plain prefix test: a name filter would compile a regular expression (and load its library)
+// at every table start just to find no camera.
 bool VideoDeviceMayExist() {
-    return !QDir(QStringLiteral("/dev"))
-                .entryList({QStringLiteral("video*")}, QDir::System)
-                .isEmpty();
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev", error)) {
+        if (entry.path().filename().string().starts_with("video")) return true;
+    }
+    return false;
 }
 
 OpenCameraSource LoadModule() {

@@ -86,6 +86,21 @@ TEST_P(BrokenGif, KeepsOnlyWhatWasDecodedBeforeTheFault) {
     EXPECT_TRUE(plane.marginsUntouched());
 }
 
+// A picture missing any pixel is never reported whole, so its user can fall back on another
+// reader rather than show the gaps.
+TEST_P(BrokenGif, IsWholeOnlyWhenEveryPixelWasDecoded) {
+    const BrokenCase& c = GetParam();
+    TestPlane plane(kWidth, kHeight);
+    const platform::GifDecoding outcome = platform::DecodeWholeGifIndices(c.file(), plane.view());
+    if (!c.accepted) {
+        EXPECT_EQ(outcome, platform::GifDecoding::Refused);
+    } else if (c.mostDecoded < kPixels) {
+        EXPECT_EQ(outcome, platform::GifDecoding::Partial);
+    } else {
+        EXPECT_EQ(outcome, platform::GifDecoding::Whole);
+    }
+}
+
 const BrokenCase kBrokenCases[] = {
     refused("EmptyFile", [] { return std::vector<std::uint8_t>{}; }),
     refused("SignatureOnly", [] { return firstBytes(6); }),

@@ -26,6 +26,8 @@ struct ValidCase {
     GifPlan gif;
     // Qt places images that overflow the screen its own way, and paints indices beyond the table.
     bool qtAgrees = true;
+    // The image fills its screen with indices of its table.
+    bool whole = true;
 };
 
 GifPlan oneFrame(int screenWidth, int screenHeight, FrameSpec frame,
@@ -125,14 +127,40 @@ TEST_P(ValidGif, ColoursMatchQtsReader) {
     }
 }
 
+TEST_P(ValidGif, IsWholeOnlyWhereItFillsTheScreenWithColoursOfItsTable) {
+    const GifPlan& gif = GetParam().gif;
+    TestPlane plane(gif.screenWidth, gif.screenHeight);
+    EXPECT_EQ(platform::DecodeWholeGifIndices(buildGif(gif), plane.view()),
+              GetParam().whole ? platform::GifDecoding::Whole : platform::GifDecoding::Partial);
+}
+
+TEST_P(ValidGif, InfoGivesTheScreenTheTableAndTheTransparentIndex) {
+    const GifPlan& gif = GetParam().gif;
+    const std::vector<std::uint8_t> bytes = buildGif(gif);
+    const std::optional<platform::GifImageInfo> info = platform::ReadGifImageInfo(bytes);
+    ASSERT_TRUE(info.has_value());
+    EXPECT_EQ(info->screenWidth, gif.screenWidth);
+    EXPECT_EQ(info->screenHeight, gif.screenHeight);
+    const FrameSpec& f = gif.frames.front();
+    EXPECT_EQ(info->transparentIndex, f.transparent ? f.transIndex : -1);
+    const anigif_test::Colours& colours = f.localTable ? *f.localTable : *gif.globalTable;
+    ASSERT_GE(info->colourTable.size(), 3 * colours.size());
+    for (std::size_t i = 0; i < colours.size(); ++i) {
+        const std::uint32_t rgb = std::uint32_t(info->colourTable[3 * i]) << 16 |
+                                  std::uint32_t(info->colourTable[3 * i + 1]) << 8 |
+                                  info->colourTable[3 * i + 2];
+        EXPECT_EQ(rgb, colours[i]) << "entry " << i;
+    }
+}
+
 const ValidCase kValidCases[] = {
     {"OneFrameGlobalTable", oneFrame(10, 7, patternFrame(0, 0, 10, 7, 4, 1), paletteOf(4))},
     {"LocalTableWithoutGlobal",
-     oneFrame(10, 8, withLocal(patternFrame(2, 1, 5, 4, 8, 2), 8), std::nullopt)},
+     oneFrame(10, 8, withLocal(patternFrame(2, 1, 5, 4, 8, 2), 8), std::nullopt), true, false},
     {"LocalTableOverridesGlobal",
      oneFrame(9, 9, withLocal(patternFrame(0, 0, 9, 9, 16, 3), 16), paletteOf(2))},
     {"IndexBeyondTableLeftAlone", oneFrame(8, 6, patternFrame(0, 0, 8, 6, 4, 4), paletteOf(2)),
-     false},
+     false, false},
     {"TransparentIndexSkipped",
      oneFrame(12, 5, transparentAt(patternFrame(0, 0, 12, 5, 3, 5), 1), paletteOf(3))},
     {"InterlacedAllPasses",
@@ -140,8 +168,9 @@ const ValidCase kValidCases[] = {
     {"InterlacedOneRow", oneFrame(5, 1, interlaced(patternFrame(0, 0, 5, 1, 4, 7)), paletteOf(4))},
     {"InterlacedWithTransparency",
      oneFrame(7, 13, transparentAt(interlaced(patternFrame(0, 0, 7, 13, 4, 8)), 2), paletteOf(4))},
-    {"ImageOffsetOnScreen", oneFrame(16, 12, patternFrame(5, 3, 6, 7, 4, 9), paletteOf(4))},
-    {"ImageClippedByScreen", oneFrame(10, 10, patternFrame(6, 5, 8, 8, 4, 10), paletteOf(4)),
+    {"ImageOffsetOnScreen", oneFrame(16, 12, patternFrame(5, 3, 6, 7, 4, 9), paletteOf(4)), true,
+     false},
+    {"ImageClippedByScreen", oneFrame(10, 10, patternFrame(6, 5, 8, 8, 4, 10), paletteOf(4)), false,
      false},
     // Noise keeps strings short, so the codes grow to 12 bits and the table is cleared when full.
     {"CodesGrowToTwelveBits", oneFrame(96, 96, noise(96, 96, 200, 11), paletteOf(256))},
