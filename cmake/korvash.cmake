@@ -35,3 +35,18 @@ function(korvash_test target)
     gtest_discover_tests(${target} DISCOVERY_MODE PRE_TEST)
   endif()
 endfunction()
+
+# korvash_module(<module> <source> LIBRARY <library> DEFINE <macro> DEPS <targets...>)
+# A shared module the program loads itself at first use (dlopen), so that the libraries it
+# stands on are mapped only then. It is built beside the program, where the loader looks
+# first; <library> gets <macro> defined to the module's path in the build as a second place.
+function(korvash_module module source)
+  cmake_parse_arguments(ARG "" "LIBRARY;DEFINE" "DEPS" ${ARGN})
+  add_library(${module} MODULE ${source})
+  target_include_directories(${module} PRIVATE ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${module} PRIVATE ${ARG_DEPS})
+  set_target_properties(${module} PROPERTIES LIBRARY_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}
+                                             CXX_VISIBILITY_PRESET hidden)
+  target_compile_definitions(${ARG_LIBRARY} PRIVATE ${ARG_DEFINE}="$<TARGET_FILE:${module}>")
+  add_dependencies(${ARG_LIBRARY} ${module})
+endfunction()

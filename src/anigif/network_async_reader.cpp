@@ -1,12 +1,9 @@
 #include <QFile>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QPointer>
 #include <QUrl>
 #include <map>
 
 #include "anigif/async_read.h"
+#include "platform/http/http_client.h"
 #include "platform/runtime/scheduler.h"
 
 namespace anigif {
@@ -17,11 +14,6 @@ constexpr int kStatusError = 0;
 class NetworkAsyncReader final : public AsyncReader {
   public:
     explicit NetworkAsyncReader(platform::Scheduler& scheduler) : scheduler_(scheduler) {}
-    ~NetworkAsyncReader() override {
-        for (auto& [name, reply] : replies_) {
-            if (reply) reply->abort();
-        }
-    }
 
     bool AsyncRead(const QString& target, const QString& name, bool useCacheOnFailure,
                    Handlers handlers) override {
@@ -35,43 +27,38 @@ class NetworkAsyncReader final : public AsyncReader {
             return true;
         }
         if (url.scheme() != "http" && url.scheme() != "https") return false;
-        QNetworkRequest request(url);
-        if (useCacheOnFailure) {
-            request.setAttribute(QNetworkRequest::CacheLoadControlAttribute,
-                                 QNetworkRequest::PreferNetwork);
+        // The network stack is loaded at the first web read, not with the control.
+        if (!http_) {
+            std::string problem;
+            http_ = platform::OpenHttpClient(problem);
+            if (!http_) return false;
         }
         CancelAsyncRead(name);
-        QNetworkReply* reply = manager_.get(request);
-        replies_[name] = reply;
-        QObject::connect(reply, &QNetworkReply::finished, reply, [this, reply, name, handlers] {
-            reply->deleteLater();
-            if (replies_[name] != reply) return;  // cancelled or replaced
-            replies_.erase(name);
-            const bool failed = reply->error() != QNetworkReply::NoError;
-            const QByteArray bytes = failed ? QByteArray() : reply->readAll();
-            scheduler_.dispatch([&] {
-                if (failed) {
-                    handlers.progress(name, kStatusError);
-                } else {
-                    handlers.complete(name, bytes);
-                }
-            });
-        });
+        // The request lives in the map until it answers; a cancel or a new read by the same
+        // name drops it, and a dropped request never answers.
+        requests_[name] = http_->get(url, {.preferNetwork = useCacheOnFailure},
+                                     [this, name, handlers](platform::HttpResponse response) {
+                                         // Dropped only after the handlers ran: they may start
+                                         // another read by the name.
+                                         const auto request = std::move(requests_[name]);
+                                         requests_.erase(name);
+                                         scheduler_.dispatch([&] {
+                                             if (response.failed) {
+                                                 handlers.progress(name, kStatusError);
+                                             } else {
+                                                 handlers.complete(name, response.body);
+                                             }
+                                         });
+                                     });
         return true;
     }
 
-    void CancelAsyncRead(const QString& name) override {
-        const auto it = replies_.find(name);
-        if (it == replies_.end()) return;
-        QPointer<QNetworkReply> reply = it->second;
-        replies_.erase(it);
-        if (reply) reply->abort();
-    }
+    void CancelAsyncRead(const QString& name) override { requests_.erase(name); }
 
   private:
     platform::Scheduler& scheduler_;
-    QNetworkAccessManager manager_;
-    std::map<QString, QPointer<QNetworkReply>> replies_;
+    std::unique_ptr<platform::HttpClient> http_;
+    std::map<QString, std::unique_ptr<platform::HttpRequest>> requests_;
 };
 
 }  // namespace

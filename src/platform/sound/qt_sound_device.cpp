@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include "platform/runtime/failure.h"
+#include "platform/runtime/module_places.h"
 #include "platform/sound/audio_server.h"
 #include "platform/sound/audio_sink.h"
 #include "platform/sound/buffer_rules.h"
@@ -113,14 +114,11 @@ QtSoundDevice::QtSoundDevice(std::function<bool()> serverMayExist,
 QtSoundDevice::~QtSoundDevice() = default;
 
 std::vector<std::filesystem::path> QtSoundDevice::defaultModulePlaces() {
-    std::vector<std::filesystem::path> places;
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) places.push_back(exe.parent_path() / kModuleFile);
 #ifdef KORVASH_QT_AUDIO_MODULE
-    places.emplace_back(KORVASH_QT_AUDIO_MODULE);
+    return ModulePlaces(kModuleFile, KORVASH_QT_AUDIO_MODULE);
+#else
+    return ModulePlaces(kModuleFile, nullptr);
 #endif
-    return places;
 }
 
 std::unique_ptr<SoundOutput> QtSoundDevice::openDefaultOutput() {

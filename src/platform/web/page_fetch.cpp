@@ -1,11 +1,9 @@
 #include "platform/web/page_fetch.h"
 
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QPointer>
 #include <QStringDecoder>
+#include <QTimer>
 
+#include "platform/http/http_client.h"
 #include "platform/web/page_document.h"
 
 namespace web {
@@ -13,16 +11,11 @@ namespace {
 
 // A server that accepts the connection and then says nothing fails the load after this long.
 constexpr int kTransferTimeoutMs = 30000;
-// Marks a reply aborted for going past its size limit.
-constexpr const char* kTooLarge = "korvashTooLarge";
 
-QNetworkRequest requestFor(const QUrl& url, int maxRedirects) {
-    QNetworkRequest request(url);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setMaximumRedirectsAllowed(maxRedirects);
-    request.setTransferTimeout(kTransferTimeoutMs);
-    return request;
+platform::HttpGetOptions optionsFor(const FetchLimits& limits, qint64 maxBytes) {
+    return {.maxRedirects = limits.maxRedirects,
+            .transferTimeoutMs = kTransferTimeoutMs,
+            .maxBytes = maxBytes};
 }
 
 // The page's text in the character set its header names; UTF-8 when it names none.
@@ -43,32 +36,26 @@ bool isWebAddress(const QUrl& url) {
            (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
-// One load: its replies, and the page as far as it has come. Replies call back through a weak
-// pointer, so a dropped load never reaches its callbacks.
+// One load: its requests, and the page as far as it has come. Requests call back through a
+// weak pointer, so a dropped load never reaches its callbacks; dropping it aborts them.
 struct PageFetch::Load {
     Done done;
     Failed failed;
     FetchedPage page;
-    std::vector<QPointer<QNetworkReply>> replies;
+    std::vector<std::unique_ptr<platform::HttpRequest>> requests;
     int picturesPending = 0;
-
-    ~Load() {
-        for (auto& reply : replies) {
-            if (reply) {
-                reply->disconnect();
-                reply->abort();
-                reply->deleteLater();
-            }
-        }
-    }
 };
 
 PageFetch::PageFetch(FetchLimits limits) : limits_(limits) {}
 PageFetch::~PageFetch() = default;
 
-QNetworkAccessManager& PageFetch::network() {
-    if (!network_) network_ = std::make_unique<QNetworkAccessManager>();
-    return *network_;
+platform::HttpClient* PageFetch::http() {
+    if (!httpTried_) {
+        httpTried_ = true;
+        std::string problem;
+        http_ = platform::OpenHttpClient(problem);
+    }
+    return http_.get();
 }
 
 bool PageFetch::running() const {
@@ -87,6 +74,8 @@ void PageFetch::start(const QUrl& url, Done done, Failed failed) {
     load_ = load;
     std::weak_ptr<Load> weak = load;
 
+    // Every callback first checks that its load is still the running one, so a fetch destroyed
+    // meanwhile is never touched.
     const auto fail = [this, weak](FetchError error) {
         auto alive = weak.lock();
         if (!alive || load_ != alive) return;
@@ -100,70 +89,46 @@ void PageFetch::start(const QUrl& url, Done done, Failed failed) {
         alive->done(std::move(alive->page));
     };
 
-    if (!isWebAddress(url)) {
-        // Reported from the event loop like every other failure.
-        QMetaObject::invokeMethod(
-            &network(), [fail] { fail(FetchError::BadAddress); }, Qt::QueuedConnection);
-        return;
-    }
+    // Reported from the event loop like every other failure.
+    if (!isWebAddress(url)) return QTimer::singleShot(0, [fail] { fail(FetchError::BadAddress); });
+    platform::HttpClient* client = http();
+    if (!client) return QTimer::singleShot(0, [fail] { fail(FetchError::Network); });
 
-    QNetworkReply* reply = network().get(requestFor(url, limits_.maxRedirects));
-    load->replies.emplace_back(reply);
-    const qint64 maxPage = limits_.maxPageBytes;
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, maxPage](qint64 received, qint64) {
-                         if (received <= maxPage) return;
-                         reply->setProperty(kTooLarge, true);
-                         reply->abort();
-                     });
-    QObject::connect(
-        reply, &QNetworkReply::finished, reply, [this, weak, reply, fail, finish, maxPage] {
-            reply->deleteLater();
+    load->requests.push_back(client->get(
+        url, optionsFor(limits_, limits_.maxPageBytes),
+        [this, weak, fail, finish](platform::HttpResponse response) {
             auto alive = weak.lock();
             if (!alive || load_ != alive) return;
-            const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            if (reply->property(kTooLarge).toBool()) return fail(FetchError::TooLarge);
-            if (reply->error() != QNetworkReply::NoError) {
-                return fail(status >= 400 ? FetchError::HttpStatus : FetchError::Network);
+            if (response.tooLarge) return fail(FetchError::TooLarge);
+            if (response.failed) {
+                return fail(response.status >= 400 ? FetchError::HttpStatus : FetchError::Network);
             }
-            if (status >= 400 || status == 0) return fail(FetchError::HttpStatus);
-            const QByteArray bytes = reply->readAll();
-            if (bytes.size() > maxPage) return fail(FetchError::TooLarge);
-            alive->page.url = reply->url();
-            alive->page.html =
-                decodePage(bytes, reply->header(QNetworkRequest::ContentTypeHeader).toString());
+            if (response.status >= 400 || response.status == 0) {
+                return fail(FetchError::HttpStatus);
+            }
+            alive->page.url = response.url;
+            alive->page.html = decodePage(response.body, response.contentType);
 
             std::vector<QString> names = pictureNames(alive->page.html);
             if (names.size() > std::size_t(limits_.maxPictures)) names.resize(limits_.maxPictures);
             for (const QString& name : names) {
                 const QUrl pictureUrl = alive->page.url.resolved(QUrl(name));
                 if (!isWebAddress(pictureUrl)) continue;
-                QNetworkReply* pictureReply =
-                    network().get(requestFor(pictureUrl, limits_.maxRedirects));
-                alive->replies.emplace_back(pictureReply);
                 ++alive->picturesPending;
-                const qint64 maxPicture = limits_.maxPictureBytes;
-                QObject::connect(pictureReply, &QNetworkReply::downloadProgress, pictureReply,
-                                 [pictureReply, maxPicture](qint64 received, qint64) {
-                                     if (received > maxPicture) pictureReply->abort();
-                                 });
-                QObject::connect(
-                    pictureReply, &QNetworkReply::finished, pictureReply,
-                    [this, weak, pictureReply, name, finish] {
-                        pictureReply->deleteLater();
-                        auto load = weak.lock();
-                        if (!load || load_ != load) return;
-                        if (pictureReply->error() == QNetworkReply::NoError) {
-                            QImage image;
-                            if (image.loadFromData(pictureReply->readAll())) {
-                                load->page.pictures.push_back({name, std::move(image)});
-                            }
-                        }
-                        if (--load->picturesPending == 0) finish();
-                    });
+                alive->requests.push_back(
+                    http()->get(pictureUrl, optionsFor(limits_, limits_.maxPictureBytes),
+                                [this, weak, name, finish](platform::HttpResponse picture) {
+                                    auto load = weak.lock();
+                                    if (!load || load_ != load) return;
+                                    QImage image;
+                                    if (!picture.failed && image.loadFromData(picture.body)) {
+                                        load->page.pictures.push_back({name, std::move(image)});
+                                    }
+                                    if (--load->picturesPending == 0) finish();
+                                }));
             }
             if (alive->picturesPending == 0) finish();
-        });
+        }));
 }
 
 }  // namespace web

@@ -8,7 +8,9 @@
 #include <memory>
 #include <vector>
 
-class QNetworkAccessManager;
+namespace platform {
+class HttpClient;
+}
 
 namespace web {
 
@@ -57,11 +59,13 @@ class PageFetch {
 
   private:
     struct Load;
-    QNetworkAccessManager& network();
+    // Made at the first navigation: a table without pages pays nothing for the network stack.
+    // Null when the network module cannot be loaded.
+    platform::HttpClient* http();
 
     FetchLimits limits_;
-    // Made at the first navigation: a table without pages pays nothing for the network stack.
-    std::unique_ptr<QNetworkAccessManager> network_;
+    std::unique_ptr<platform::HttpClient> http_;
+    bool httpTried_ = false;
     std::shared_ptr<Load> load_;
 };
 

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+#include <functional>
+#include <memory>
+#include <string>
+
+// HTTP(S) GET as the web panes and the GIF control's reads need it. The transfer itself is Qt
+// Network's, in a module of its own (qt_network/) that is loaded at the first request, so a table
+// that never loads a page or a picture from the web maps none of the network libraries (Qt
+// Network, the proxy and Kerberos libraries it stands on).
+namespace platform {
+
+struct HttpGetOptions {
+    int maxRedirects = 50;       // redirects followed, never from https to http
+    int transferTimeoutMs = 0;   // a transfer silent this long fails; 0: no limit
+    qint64 maxBytes = -1;        // a body growing past this is aborted (`tooLarge`); -1: no limit
+    bool preferNetwork = false;  // a cached copy only where the network fails
+};
+
+struct HttpResponse {
+    bool failed = false;    // no answer, a transport error, or an HTTP error status
+    bool tooLarge = false;  // aborted for passing `maxBytes`
+    int status = 0;         // the HTTP status, 0 when none came
+    QUrl url;               // after redirects
+    QString contentType;
+    QByteArray body;  // empty when failed
+};
+
+// One request on its way: destroying it aborts the transfer, and its callback is then never
+// called.
+class HttpRequest {
+  public:
+    virtual ~HttpRequest() = default;
+};
+
+class HttpClient {
+  public:
+    using Done = std::function<void(HttpResponse)>;
+    virtual ~HttpClient() = default;
+    // `done` runs from the event loop, never inside get(), once.
+    virtual std::unique_ptr<HttpRequest> get(const QUrl& url, const HttpGetOptions& options,
+                                             Done done) = 0;
+};
+
+// The module's one entry point.
+using OpenHttpClientFunction = std::unique_ptr<HttpClient> (*)();
+inline constexpr const char* kOpenHttpClientSymbol = "korvash_open_http_client";
+
+// Loads the module (once per process) and makes a client; nullptr, with the reason in
+// `problem`, when the module is missing or does not load.
+std::unique_ptr<HttpClient> OpenHttpClient(std::string& problem);
+
+}  // namespace platform

@@ -1,0 +1,79 @@
+// The GIF control's reads of web addresses, through the network module, against a small HTTP
+// server on loopback: the bytes or an error status reach the handlers once, and a cancelled or
+// replaced read never answers.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "anigif/async_read.h"
+#include "platform/runtime/scheduler.h"
+#include "support/fake_web_server.h"
+
+namespace {
+
+using support::FakeWebServer;
+
+class NetworkReader : public ::testing::Test {
+  protected:
+    platform::Scheduler scheduler{platform::Scheduler::Mode::Virtual};
+    std::unique_ptr<anigif::AsyncReader> reader = anigif::makeNetworkAsyncReader(scheduler);
+    FakeWebServer server;
+    std::vector<std::string> heard;
+
+    anigif::AsyncReader::Handlers handlers() {
+        return {[this](const QString& name, int status) {
+                    heard.push_back(name.toStdString() + " status " + std::to_string(status));
+                },
+                [this](const QString& name, const QByteArray& bytes) {
+                    heard.push_back(name.toStdString() + " " + bytes.toStdString());
+                }};
+    }
+
+    bool read(const std::string& path, const QString& name) {
+        return reader->AsyncRead(QString::fromStdString(server.url(path)), name, false, handlers());
+    }
+
+    // Answers come through Qt's event loop, in real time.
+    void waitForAnswers(std::size_t count) {
+        QElapsedTimer clock;
+        clock.start();
+        while (heard.size() < count && clock.elapsed() < 10000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        }
+    }
+};
+
+TEST_F(NetworkReader, BytesAndErrorsReachTheHandlersOnce) {
+    server.serve("/anim.gif", {.contentType = "image/gif", .body = "GIF89a-bytes"});
+    ASSERT_TRUE(read("/anim.gif", "first"));
+    ASSERT_TRUE(read("/missing.gif", "second"));
+    waitForAnswers(2);
+    std::sort(heard.begin(), heard.end());
+    EXPECT_EQ(heard, (std::vector<std::string>{"first GIF89a-bytes", "second status 0"}));
+}
+
+TEST_F(NetworkReader, ACancelledOrReplacedReadNeverAnswers) {
+    server.serve("/slow.gif", {.body = "old", .delay = std::chrono::milliseconds(300)});
+    server.serve("/new.gif", {.body = "new"});
+    ASSERT_TRUE(read("/slow.gif", "cancelled"));
+    reader->CancelAsyncRead("cancelled");
+    ASSERT_TRUE(read("/slow.gif", "replaced"));
+    ASSERT_TRUE(read("/new.gif", "replaced"));
+    waitForAnswers(1);
+    // Past the slow page's answer.
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 600) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(heard, (std::vector<std::string>{"replaced new"}));
+}
+
+TEST_F(NetworkReader, AddressesOtherThanWebAndFilesAreRefused) {
+    EXPECT_FALSE(reader->AsyncRead("ftp://127.0.0.1/a.gif", "ftp", false, handlers()));
+    EXPECT_FALSE(reader->AsyncRead("file:///no/such/file.gif", "none", false, handlers()));
+}
+
+}  // namespace
