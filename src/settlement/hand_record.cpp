@@ -64,7 +64,8 @@ void WriteHandRecord(connection::classIniFile& ini, int hand, const HandRecord& 
     ini.WriteIniKeys(Section(hand), keys);
 }
 
-LoadedHandRecord ReadHandRecord(const connection::classIniFile& ini, int hand) {
+LoadedHandRecord ReadHandRecord(const connection::classIniFile& file, int hand) {
+    const connection::classIniFile::Reader ini = file.reader();
     LoadedHandRecord loaded;
     const QString section = Section(hand);
     for (int i = 0; i < 4; ++i) {

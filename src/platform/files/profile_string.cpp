@@ -179,16 +179,34 @@ QString fitBuffer(const QString& text, std::size_t bufferSize) {
 
 }  // namespace
 
-QString getProfileString(const QString& section, const QString& key, const QString& defaultValue,
-                         const std::filesystem::path& file, std::size_t bufferSize) {
+struct ProfileReader::Lines {
+    std::vector<ProfileLine> lines;
+};
+
+ProfileReader::ProfileReader(const std::filesystem::path& file) {
+    if (const std::optional<std::string> bytes = readFileBytes(file))
+        lines_ = std::make_unique<const Lines>(Lines{parseProfile(*bytes)});
+}
+
+ProfileReader::~ProfileReader() = default;
+ProfileReader::ProfileReader(ProfileReader&&) noexcept = default;
+ProfileReader& ProfileReader::operator=(ProfileReader&&) noexcept = default;
+
+QString ProfileReader::getString(const QString& section, const QString& key,
+                                 const QString& defaultValue, std::size_t bufferSize) const {
     QString result = defaultValue;
-    if (const std::optional<std::string> bytes = readFileBytes(file)) {
-        const std::vector<ProfileLine> lines = parseProfile(*bytes);
+    if (lines_) {
+        const std::vector<ProfileLine>& lines = lines_->lines;
         if (const auto found = findSection(lines, asName(section)))
             if (const auto entry = findKey(lines, *found, asName(key)))
                 result = lines[*entry].value;
     }
     return fitBuffer(result, bufferSize);
+}
+
+QString getProfileString(const QString& section, const QString& key, const QString& defaultValue,
+                         const std::filesystem::path& file, std::size_t bufferSize) {
+    return ProfileReader(file).getString(section, key, defaultValue, bufferSize);
 }
 
 void writeProfileString(const QString& section, const std::optional<QString>& key,
