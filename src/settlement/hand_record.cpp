@@ -29,7 +29,8 @@ QString CountKey(int j) {
     return QStringLiteral("count( %1 )").arg(j);
 }
 QString LineKey(int j, int k) {
-    return CountKey(j) + QStringLiteral("( %1 )").arg(k);
+    // Read up to 32767 times per column from a damaged file: built without arg()'s parsing.
+    return CountKey(j) + QStringLiteral("( ") + QString::number(k) + QStringLiteral(" )");
 }
 QString ColourKey(int i) {
     return CountKey(i) + QStringLiteral(" ForeColor");
