@@ -91,6 +91,9 @@ void KeptClient::run(const std::function<void(client::Client&)>& input) {
     // client is as an event that failed there would leave it; the next input puts the state
     // back as for any other.
     harness_->scheduler.forgetEnd();
+    // No input reaches the windows here, and it is the next input that destroys the windows
+    // unloaded: without this, every input that unloads one would keep it to the end of the run.
+    c.forms.collectUnloaded();
 }
 
 }  // namespace fuzzing
