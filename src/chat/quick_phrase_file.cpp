@@ -19,8 +19,9 @@ int PhraseCount(const QString& numValue) {
 QuickPhrases ReadQuickPhraseFile(const QString& path) {
     QuickPhrases phrases;
     if (!platform::fileExists(platform::mapWindowsPath(path))) return phrases;
-    connection::classIniFile file;
-    file.setINIFileName(path);
+    connection::classIniFile ini;
+    ini.setINIFileName(path);
+    const connection::classIniFile::Reader file = ini.reader();
     // Both counts first, then the phrases in key order.
     const int count1 = PhraseCount(file.GetIniKey(QStringLiteral("chat"), QStringLiteral("num")));
     const int count2 = PhraseCount(file.GetIniKey(QStringLiteral("chat1"), QStringLiteral("num")));

@@ -22,8 +22,15 @@ void classIniFile::WriteIniKeys(const QString& section,
 }
 
 QString classIniFile::GetIniKey(const QString& section, const QString& key) const {
-    QString value = platform::getProfileString(
-        section, key, QString(), platform::mapWindowsPath(INIFileName_), IniBufferSize);
+    return reader().GetIniKey(section, key);
+}
+
+classIniFile::Reader classIniFile::reader() const {
+    return Reader(platform::ProfileReader(platform::mapWindowsPath(INIFileName_)));
+}
+
+QString classIniFile::Reader::GetIniKey(const QString& section, const QString& key) const {
+    QString value = profile_.getString(section, key, QString(), IniBufferSize);
     // Only plain blanks are trimmed: a value may start or end with a tab or an ideographic
     // space on purpose (a quoted value keeps them through the profile read).
     qsizetype first = 0;

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/files/profile_string.h"
+
 namespace connection {
 
 // The one class through which the client reads and writes INI files. It remembers a file name
@@ -17,6 +19,18 @@ class classIniFile {
     // The stored value without surrounding blanks or NULs, at most 1023 bytes of the file's
     // text; "" when the file, the section or the key is missing.
     QString GetIniKey(const QString& section, const QString& key) const;
+
+    // GetIniKey for a run of reads with no write between them, the file read once.
+    class Reader {
+      public:
+        QString GetIniKey(const QString& section, const QString& key) const;
+
+      private:
+        friend class classIniFile;
+        explicit Reader(platform::ProfileReader profile) : profile_(std::move(profile)) {}
+        platform::ProfileReader profile_;
+    };
+    Reader reader() const;
 
     void setINIFileName(const QString& path) { INIFileName_ = path; }
     const QString& INIFileName() const { return INIFileName_; }

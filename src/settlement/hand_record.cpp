@@ -29,7 +29,8 @@ QString CountKey(int j) {
     return QStringLiteral("count( %1 )").arg(j);
 }
 QString LineKey(int j, int k) {
-    return CountKey(j) + QStringLiteral("( %1 )").arg(k);
+    // Read up to 32767 times per column from a damaged file: built without arg()'s parsing.
+    return CountKey(j) + QStringLiteral("( ") + QString::number(k) + QStringLiteral(" )");
 }
 QString ColourKey(int i) {
     return CountKey(i) + QStringLiteral(" ForeColor");
@@ -64,7 +65,8 @@ void WriteHandRecord(connection::classIniFile& ini, int hand, const HandRecord& 
     ini.WriteIniKeys(Section(hand), keys);
 }
 
-LoadedHandRecord ReadHandRecord(const connection::classIniFile& ini, int hand) {
+LoadedHandRecord ReadHandRecord(const connection::classIniFile& file, int hand) {
+    const connection::classIniFile::Reader ini = file.reader();
     LoadedHandRecord loaded;
     const QString section = Section(hand);
     for (int i = 0; i < 4; ++i) {

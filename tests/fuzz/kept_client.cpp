@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <system_error>
 #include <vector>
 
 #include "client/main_form.h"
@@ -9,43 +10,66 @@
 
 namespace fuzzing {
 
+namespace fs = std::filesystem;
+
 KeptClient::KeptClient() : KeptClient(Prepare{}) {}
 
-KeptClient::KeptClient(Prepare prepare) : prepare_(std::move(prepare)) {
-    build();
-}
-
-void KeptClient::build() {
-    // A program end may have left the scheduler ended too: the whole harness goes.
-    harness_.reset();
-    harness_ = std::make_unique<support::ClientHarness>();
+KeptClient::KeptClient(Prepare prepare) : harness_(std::make_unique<support::ClientHarness>()) {
     client::Client& c = harness_->make();
     (void)*c.MainForm;
     c.s.g_sHallCaption = QString::fromUtf16(support::ClientHarness::kHallCaption);
-    if (prepare_) prepare_(c);
+    if (prepare) prepare(c);
     loaded_ = c.s;
     loadedProps_ = c.propShow;
-    files_.clear();
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(harness_->folder)) {
-        if (!entry.is_regular_file()) continue;
-        std::ifstream in(entry.path(), std::ios::binary);
-        files_[entry.path()] = {entry.last_write_time(), {std::istreambuf_iterator<char>(in), {}}};
+    for (const auto& entry : fs::recursive_directory_iterator(harness_->folder)) {
+        if (entry.is_directory()) {
+            folders_.insert(entry.path());
+        } else if (entry.is_regular_file()) {
+            std::ifstream in(entry.path(), std::ios::binary);
+            files_[entry.path()] = {std::istreambuf_iterator<char>(in), {}};
+        }
     }
+    changes_ = std::make_unique<FolderChanges>(harness_->folder);
 }
 
 void KeptClient::restoreFiles() {
-    std::vector<std::filesystem::path> added;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(harness_->folder)) {
-        if (!entry.is_regular_file()) continue;
-        const auto kept = files_.find(entry.path());
-        if (kept == files_.end()) {
-            added.push_back(entry.path());
-        } else if (entry.last_write_time() != kept->second.written) {
-            std::ofstream(entry.path(), std::ios::binary | std::ios::trunc) << kept->second.bytes;
-            kept->second.written = std::filesystem::last_write_time(entry.path());
+    const FolderChanges::Changes changes = changes_->take();
+    if (changes.unknown) {
+        restoreTree();
+        return;
+    }
+    for (const auto& [path, gone] : changes.paths) {
+        if (const auto kept = files_.find(path); kept != files_.end()) {
+            rewrite(*kept);
+        } else if (!gone && !folders_.contains(path)) {
+            std::error_code ignored;
+            fs::remove_all(path, ignored);
         }
     }
-    for (const auto& path : added) std::filesystem::remove(path);
+    // What was just put back is no change of the next input's.
+    changes_->discard();
+}
+
+void KeptClient::restoreTree() {
+    changes_.reset();
+    std::vector<fs::path> added;
+    std::error_code error;
+    for (auto it = fs::recursive_directory_iterator(harness_->folder, error);
+         !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
+        const bool kept =
+            it->is_directory() ? folders_.contains(it->path()) : files_.contains(it->path());
+        if (kept) continue;
+        added.push_back(it->path());
+        if (it->is_directory()) it.disable_recursion_pending();
+    }
+    for (const auto& path : added) fs::remove_all(path, error);
+    for (const auto& folder : folders_) fs::create_directories(folder, error);
+    for (auto& file : files_) rewrite(file);
+    changes_ = std::make_unique<FolderChanges>(harness_->folder);
+}
+
+void KeptClient::rewrite(const std::pair<const fs::path, std::string>& file) {
+    std::ofstream(file.first, std::ios::binary | std::ios::trunc) << file.second;
 }
 
 void KeptClient::run(const std::function<void(client::Client&)>& input) {
@@ -55,15 +79,21 @@ void KeptClient::run(const std::function<void(client::Client&)>& input) {
     c.propWork = {};
     c.propShow = loadedProps_;
     restoreFiles();
-    // What the fake hall recorded would otherwise grow with every input.
+    // What the fakes recorded would otherwise grow with every input.
     harness_->desktop.clearRecords(harness_->hall);
+    harness_->boxes.clearShown();
+    harness_->soundDevice.clearCalls();
     try {
         input(c);
     } catch (const platform::ProgramEnd&) {
-        build();
-        return;
     }
-    if (harness_->scheduler.hasEnded()) build();
+    // The end of the program ends only the input. It leaves at once, without unloading, so the
+    // client is as an event that failed there would leave it; the next input puts the state
+    // back as for any other.
+    harness_->scheduler.forgetEnd();
+    // No input reaches the windows here, and it is the next input that destroys the windows
+    // unloaded: without this, every input that unloads one would keep it to the end of the run.
+    c.forms.collectUnloaded();
 }
 
 }  // namespace fuzzing

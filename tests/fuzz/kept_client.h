@@ -4,9 +4,11 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 
 #include "client/client.h"
+#include "folder_changes.h"
 #include "support/client_harness.h"
 
 // One loaded client that a fuzz target keeps for its whole run. Building and loading a client
@@ -28,25 +30,24 @@ class KeptClient {
     support::ClientHarness& harness() { return *harness_; }
 
     // Runs one input: the shared state as it was after loading, then `input`. The end of the
-    // program ends the input; the client is then built afresh for the next one, since an end
-    // leaves without unloading. Anything else escaping is a fault and reaches the fuzzer.
+    // program ends the input, and the next one runs on the same client. Anything else escaping
+    // is a fault and reaches the fuzzer.
     void run(const std::function<void(client::Client&)>& input);
 
   private:
-    void build();
-    // The files an input wrote in the client's folders go back to what loading left there.
+    // The files and folders an input changed in the client's folders go back to what loading
+    // left there: the kept files rewritten, anything new removed.
     void restoreFiles();
+    // The same when what changed is not known: the whole tree is looked at.
+    void restoreTree();
+    static void rewrite(const std::pair<const std::filesystem::path, std::string>& file);
 
-    struct KeptFile {
-        std::filesystem::file_time_type written;
-        std::string bytes;
-    };
-
-    Prepare prepare_;
     std::unique_ptr<support::ClientHarness> harness_;
     state::SharedState loaded_;
     props::PropsState loadedProps_;
-    std::map<std::filesystem::path, KeptFile> files_;
+    std::map<std::filesystem::path, std::string> files_;
+    std::set<std::filesystem::path> folders_;
+    std::unique_ptr<FolderChanges> changes_;
 };
 
 }  // namespace fuzzing

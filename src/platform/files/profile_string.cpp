@@ -1,5 +1,7 @@
 #include "platform/files/profile_string.h"
 
+#include <QHash>
+#include <map>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -177,18 +179,76 @@ QString fitBuffer(const QString& text, std::size_t bufferSize) {
     return decodeGbk(std::string_view(bytes).substr(0, cut));
 }
 
+// Names that compare equal without regard to case have the same sketch: the same length, the
+// same ASCII characters other than letters, and a star for everything else (case folding maps
+// letters to letters only). A read looks only at the lines of its name's sketch, in file order,
+// so it finds the same first match as a scan of the whole file, without comparing every name.
+QString sketch(const QString& name) {
+    QString sketched(name.size(), QLatin1Char('*'));
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const char16_t unit = name[i].unicode();
+        const bool asciiLetter = (unit >= u'a' && unit <= u'z') || (unit >= u'A' && unit <= u'Z');
+        if (unit < 0x80 && !asciiLetter) sketched[i] = QChar(unit);
+    }
+    return sketched;
+}
+
+using LinesBySketch = QHash<QString, std::vector<std::size_t>>;
+
+std::optional<std::size_t> firstNamed(const std::vector<ProfileLine>& lines,
+                                      const LinesBySketch& index, const QString& name) {
+    const auto candidates = index.constFind(sketch(name));
+    if (candidates == index.cend()) return std::nullopt;
+    for (const std::size_t at : *candidates)
+        if (sameName(lines[at].name, name)) return at;
+    return std::nullopt;
+}
+
 }  // namespace
 
-QString getProfileString(const QString& section, const QString& key, const QString& defaultValue,
-                         const std::filesystem::path& file, std::size_t bufferSize) {
+struct ProfileReader::Lines {
+    std::vector<ProfileLine> lines;
+    LinesBySketch headers;
+    std::map<std::size_t, LinesBySketch> entries;  // by the line of their section's header
+};
+
+ProfileReader::ProfileReader(const std::filesystem::path& file) {
+    const std::optional<std::string> bytes = readFileBytes(file);
+    if (!bytes) return;
+    auto read = std::make_unique<Lines>();
+    read->lines = parseProfile(*bytes);
+    LinesBySketch* section = nullptr;
+    for (std::size_t at = 0; at < read->lines.size(); ++at) {
+        const ProfileLine& line = read->lines[at];
+        if (line.kind == LineKind::Section) {
+            read->headers[sketch(line.name)].push_back(at);
+            section = &read->entries[at];
+        } else if (line.kind == LineKind::Entry && section) {
+            (*section)[sketch(line.name)].push_back(at);
+        }
+    }
+    lines_ = std::move(read);
+}
+
+ProfileReader::~ProfileReader() = default;
+ProfileReader::ProfileReader(ProfileReader&&) noexcept = default;
+ProfileReader& ProfileReader::operator=(ProfileReader&&) noexcept = default;
+
+QString ProfileReader::getString(const QString& section, const QString& key,
+                                 const QString& defaultValue, std::size_t bufferSize) const {
     QString result = defaultValue;
-    if (const std::optional<std::string> bytes = readFileBytes(file)) {
-        const std::vector<ProfileLine> lines = parseProfile(*bytes);
-        if (const auto found = findSection(lines, asName(section)))
-            if (const auto entry = findKey(lines, *found, asName(key)))
+    if (lines_) {
+        const std::vector<ProfileLine>& lines = lines_->lines;
+        if (const auto header = firstNamed(lines, lines_->headers, asName(section)))
+            if (const auto entry = firstNamed(lines, lines_->entries.at(*header), asName(key)))
                 result = lines[*entry].value;
     }
     return fitBuffer(result, bufferSize);
+}
+
+QString getProfileString(const QString& section, const QString& key, const QString& defaultValue,
+                         const std::filesystem::path& file, std::size_t bufferSize) {
+    return ProfileReader(file).getString(section, key, defaultValue, bufferSize);
 }
 
 void writeProfileString(const QString& section, const std::optional<QString>& key,

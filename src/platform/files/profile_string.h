@@ -3,6 +3,7 @@
 #include <QString>
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -18,6 +19,24 @@ namespace platform {
 // character rather than through it.
 QString getProfileString(const QString& section, const QString& key, const QString& defaultValue,
                          const std::filesystem::path& file, std::size_t bufferSize = 1024);
+
+// A file read once for a run of reads with no write between them: each read gives what
+// getProfileString would give for the file as it was then. A record of many keys read one by
+// one then costs one pass over the file instead of one per key.
+class ProfileReader {
+  public:
+    explicit ProfileReader(const std::filesystem::path& file);
+    ~ProfileReader();
+    ProfileReader(ProfileReader&&) noexcept;
+    ProfileReader& operator=(ProfileReader&&) noexcept;
+
+    QString getString(const QString& section, const QString& key, const QString& defaultValue,
+                      std::size_t bufferSize = 1024) const;
+
+  private:
+    struct Lines;
+    std::unique_ptr<const Lines> lines_;  // none when the file could not be read
+};
 
 // No key: removes the whole section. No value: removes the key. Otherwise sets the key, creating
 // the file, the section and the key as needed and keeping the rest of the file in its order.

@@ -1,7 +1,14 @@
 #include "platform/files/windows_path.h"
 
+#include <dirent.h>
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <array>
 #include <cctype>
+#include <cstddef>
+#include <cstring>
 #include <optional>
 #include <string_view>
 #include <system_error>
@@ -37,12 +44,32 @@ bool sameNameIgnoringCase(const fs::path& a, const fs::path& b) {
     return toQString(a).compare(toQString(b), Qt::CaseInsensitive) == 0;
 }
 
+// Only the names are needed: read straight from the folder into a buffer on the stack, with
+// no entry object (and its full path) per name and no directory stream allocated and freed.
+// Files about to be written are looked up here every time, so this is most of what a picture's
+// trip through a temporary file costs.
 std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const fs::path& name) {
+    const int fd =
+        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
     std::optional<fs::path> best;
-    for (const fs::directory_entry& entry : listFolder(folder)) {
-        const fs::path candidate = entry.path().filename();
-        if (sameNameIgnoringCase(candidate, name) && (!best || candidate < *best)) best = candidate;
+    alignas(dirent64) std::array<char, 8192> buffer;
+    for (;;) {
+        const ssize_t got = ::getdents64(fd, buffer.data(), buffer.size());
+        if (got <= 0) break;
+        for (ssize_t at = 0; at < got;) {
+            const char* entry = buffer.data() + at;
+            unsigned short length = 0;
+            std::memcpy(&length, entry + offsetof(dirent64, d_reclen), sizeof length);
+            at += length;
+            const std::string_view raw(entry + offsetof(dirent64, d_name));
+            if (raw == "." || raw == "..") continue;
+            fs::path candidate(raw);
+            if (sameNameIgnoringCase(candidate, name) && (!best || candidate < *best))
+                best = std::move(candidate);
+        }
     }
+    ::close(fd);
     return best;
 }
 
@@ -81,7 +108,8 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
             resolved /= part;
             continue;
         }
-        if (onDisk(resolved / part)) {
+        // The first one is the shortest prefix the search above found missing as written.
+        if (k > start && onDisk(resolved / part)) {
             resolved /= part;
         } else if (auto match = findEntryIgnoringCase(resolved, part)) {
             resolved /= *match;

@@ -56,12 +56,16 @@ class Forms {
         Forms& forms_;
     };
 
+    // Destroys the windows unloaded so far, unless a handler of theirs may be on the stack. The
+    // next input does it; a caller that runs events without input (a test harness between its
+    // runs) does it itself, or every window it unloads stays in memory.
+    void collectUnloaded();
+
   private:
     friend class Form;
 
     void adopt(std::unique_ptr<Form> form);
     void retire(Form& form);
-    void collectUnloaded();
 
     platform::Scheduler& scheduler_;
     std::vector<std::unique_ptr<Form>> open_;

@@ -1,9 +1,14 @@
 #include "platform/forms/picture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
+#include <cerrno>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -17,6 +22,37 @@ namespace {
 
 [[noreturn]] void invalidPicture() {
     platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
+}
+
+// The whole file, or nothing when it cannot be opened or is a folder. The program's pictures
+// go through a temporary file each time one is shown (every card), so the file is read with
+// the few calls it needs rather than through a QFile; Qt's resource paths still go through one.
+std::optional<QByteArray> readPictureFile(const QString& path) {
+    if (path.startsWith(u':')) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+        return file.readAll();
+    }
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QByteArray data;
+    data.resize(qsizetype(info.st_size > 0 ? info.st_size : 0) + 1);
+    qsizetype have = 0;
+    for (;;) {
+        if (have == data.size()) data.resize(data.size() * 2);
+        const ssize_t got = ::read(fd, data.data() + have, std::size_t(data.size() - have));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        have += got;
+    }
+    ::close(fd);
+    data.truncate(have);
+    return data;
 }
 
 // The formats the original's picture loader understood that still matter here, told by their
@@ -209,12 +245,12 @@ Picture Picture::fromEmbedded(QByteArray data) {
 
 Picture Picture::load(const QString& path) {
     if (path.isEmpty()) return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    std::optional<QByteArray> data = readPictureFile(path);
+    if (!data) {
         platform::fail(platform::RuntimeFailure::Kind::ControlFailed,
                        "File not found: " + path.toStdString());
     }
-    return fromData(file.readAll());
+    return fromData(*data);
 }
 
 QSize Picture::size() const {

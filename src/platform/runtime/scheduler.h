@@ -31,7 +31,7 @@ class FdWatch;
 // caught drops the event; the end of the program unwinds every nested wait up to the outermost
 // dispatch, which stops the loop (real mode) or hands ProgramEnd to the test (virtual mode).
 class Scheduler {
-public:
+  public:
     enum class Mode { Real, Virtual };
 
     explicit Scheduler(Mode mode);
@@ -77,12 +77,16 @@ public:
 
     bool hasEnded() const { return ending_.has_value(); }
     std::optional<ProgramEnd> programEnd() const { return ending_; }
+    // For a test that keeps one client for many runs (a fuzz target): the end is forgotten, so
+    // the next run's events are dispatched again. The program itself never comes back from an
+    // end; it exits.
+    void forgetEnd() { ending_.reset(); }
 
     // Failures that reached the outermost dispatch uncaught; their events were dropped.
     int unhandledFailureCount() const { return unhandledFailures_; }
     const std::string& lastUnhandledFailure() const { return lastUnhandledFailure_; }
 
-private:
+  private:
     friend class Timer;
     friend class FdWatch;
 
@@ -146,7 +150,7 @@ private:
 // original platform's timer resolution); the handler is never re-entered by its own timer while
 // it runs (ticks that fall due meanwhile are dropped).
 class Timer {
-public:
+  public:
     static constexpr Millis kResolution = 16;
     static constexpr int kMaxInterval = 65535;
 
@@ -162,7 +166,7 @@ public:
 
     std::function<void()> onTimer;
 
-private:
+  private:
     friend class Scheduler;
     void rearm();
 
@@ -170,14 +174,14 @@ private:
     int interval_ = 0;
     bool enabled_ = true;
     bool running_ = false;
-    std::uint64_t id_ = 0;  // 0 while not armed
+    std::uint64_t id_ = 0;         // 0 while not armed
     std::shared_ptr<bool> alive_;  // lets the scheduler see that a handler destroyed its timer
 };
 
 // Watches a descriptor for readiness on the scheduler's thread. A watch that holds virtual time
 // (a connect in progress) makes virtual waits wait in real time for it before time jumps.
 class FdWatch {
-public:
+  public:
     using Handler = std::function<void(bool readable, bool writable)>;
 
     FdWatch(Scheduler& scheduler, int fd, Handler handler);
@@ -187,7 +191,7 @@ public:
 
     void setInterest(bool read, bool write, bool holdsVirtualTime = false);
 
-private:
+  private:
     friend class Scheduler;
     Scheduler& scheduler_;
     std::uint64_t id_;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,9 +71,10 @@ class ProfileStringRead : public TempFolderTest, public testing::WithParamInterf
 TEST_P(ProfileStringRead, FindsTheValueAsWindowsDoes) {
     const auto file = writeFile("odd.ini", gbk(kOddProfile));
     const ReadCase& c = GetParam();
-    EXPECT_EQ(
-        getProfileString(QString::fromUtf8(c.section), QString::fromUtf8(c.key), kDefault, file),
-        c.expected ? QString::fromUtf8(c.expected) : kDefault);
+    const QString section = QString::fromUtf8(c.section), key = QString::fromUtf8(c.key);
+    const QString expected = c.expected ? QString::fromUtf8(c.expected) : kDefault;
+    EXPECT_EQ(getProfileString(section, key, kDefault, file), expected);
+    EXPECT_EQ(ProfileReader(file).getString(section, key, kDefault), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -94,6 +96,17 @@ TEST_F(ProfileStringFiles, ReadOfAMissingFileOrAFolderGivesTheDefault) {
     EXPECT_EQ(getProfileString("Video", "Switch", kDefault, folder() / "missing.ini"), kDefault);
     EXPECT_EQ(getProfileString("Video", "Switch", "", folder() / "missing.ini"), "");
     EXPECT_EQ(getProfileString("Video", "Switch", kDefault, folder()), kDefault);
+}
+
+TEST_F(ProfileStringFiles, AReaderAnswersFromTheFileAsItWasRead) {
+    const auto file = folder() / "once.ini";
+    writeProfileString("Video", "Switch", "1", file);
+    const ProfileReader reader(file);
+    writeProfileString("Video", "Switch", "0", file);
+    std::filesystem::remove(file);
+    EXPECT_EQ(reader.getString("video", "SWITCH", kDefault), "1");
+    EXPECT_EQ(reader.getString("Video", "Other", kDefault), kDefault);
+    EXPECT_EQ(ProfileReader(file).getString("Video", "Switch", kDefault), kDefault);
 }
 
 struct BufferCase {

@@ -114,6 +114,24 @@ TEST_F(LifecycleTest, UnloadStopsTheWindowsTimers) {
     EXPECT_EQ(first.ticks, 2);  // still readable: destroyed only at the next input
 }
 
+TEST_F(LifecycleTest, UnloadedWindowsAreDestroyedWhenCollected) {
+    struct Counted : forms::Form {
+        Counted(forms::Forms& forms, int& alive) : Form(forms), alive_(alive) { ++alive_; }
+        ~Counted() override { --alive_; }
+        int& alive_;
+    };
+    int alive = 0;
+    forms::FormRef<Counted> counted{
+        forms, [&](forms::Forms& f) { return std::make_unique<Counted>(f, alive); }};
+    for (int k = 0; k < 3; ++k) {
+        (void)*counted;
+        counted.unload();
+    }
+    EXPECT_EQ(alive, 3);  // no input came
+    forms.collectUnloaded();
+    EXPECT_EQ(alive, 0);
+}
+
 TEST_F(LifecycleTest, AHandlerMayUnloadItsOwnWindow) {
     dialog->show();
     forms::testing::click(dialog->Close);

@@ -87,4 +87,26 @@ TEST(ProgramEnd, AnUncaughtFailureDropsOnlyItsOwnEvent) {
     EXPECT_EQ(scheduler.lastUnhandledFailure(), "Subscript out of range");
 }
 
+// A fuzz target keeps one client for many inputs: once it forgets an end, the events the end
+// left queued and the timers still enabled run again, and a later end ends again.
+TEST(ProgramEnd, AForgottenEndLetsTheSchedulerRunOn) {
+    Scheduler scheduler(Scheduler::Mode::Virtual);
+    Timer ticker(scheduler);
+    std::vector<std::string> trace;
+    ticker.setInterval(100);
+    ticker.onTimer = [&] { trace.push_back("tick"); };
+    scheduler.post([] { platform::endProgram(); });
+    scheduler.post([&] { trace.push_back("left queued"); });
+    EXPECT_THROW(scheduler.processPendingEvents(), ProgramEnd);
+    EXPECT_THROW(scheduler.dispatch([&] { trace.push_back("after the end"); }), ProgramEnd);
+
+    scheduler.forgetEnd();
+    EXPECT_FALSE(scheduler.hasEnded());
+    scheduler.advance(100);
+    EXPECT_EQ(trace, (std::vector<std::string>{"left queued", "tick"}));
+    scheduler.post([] { platform::endProgram(4); });
+    EXPECT_THROW(scheduler.processPendingEvents(), ProgramEnd);
+    EXPECT_EQ(scheduler.programEnd()->exitCode, 4);
+}
+
 }  // namespace

@@ -1,0 +1,78 @@
+#include "folder_changes.h"
+
+#include <sys/inotify.h>
+#include <unistd.h>
+
+#include <array>
+#include <cerrno>
+#include <cstring>
+#include <system_error>
+
+namespace fuzzing {
+
+namespace {
+
+constexpr std::uint32_t kEvents =
+    IN_CREATE | IN_DELETE | IN_MODIFY | IN_MOVED_FROM | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF;
+
+}  // namespace
+
+FolderChanges::FolderChanges(const std::filesystem::path& root)
+    : fd_(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+    watch(root);
+    std::error_code error;
+    for (auto it = std::filesystem::recursive_directory_iterator(root, error);
+         !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
+        if (it->is_directory()) watch(it->path());
+    }
+}
+
+FolderChanges::~FolderChanges() {
+    if (fd_ >= 0) ::close(fd_);
+}
+
+void FolderChanges::watch(const std::filesystem::path& folder) {
+    if (fd_ < 0) return;
+    const int wd = ::inotify_add_watch(fd_, folder.c_str(), kEvents);
+    if (wd < 0) {
+        // Without a watch on every folder nothing can be told: every look is a whole one.
+        ::close(fd_);
+        fd_ = -1;
+        return;
+    }
+    folders_[wd] = folder;
+}
+
+FolderChanges::Changes FolderChanges::take() {
+    Changes changes;
+    if (fd_ < 0) {
+        changes.unknown = true;
+        return changes;
+    }
+    alignas(inotify_event) std::array<char, 16384> buffer;
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        for (ssize_t at = 0; at < got;) {
+            inotify_event event;
+            std::memcpy(&event, buffer.data() + at, sizeof event);
+            const char* name = buffer.data() + at + sizeof event;
+            at += ssize_t(sizeof event + event.len);
+            if (event.mask & (IN_Q_OVERFLOW | IN_DELETE_SELF | IN_MOVE_SELF | IN_IGNORED)) {
+                changes.unknown = true;
+                continue;
+            }
+            const auto folder = folders_.find(event.wd);
+            if (folder == folders_.end() || event.len == 0) continue;
+            changes.paths[folder->second / name] = (event.mask & (IN_DELETE | IN_MOVED_FROM)) != 0;
+        }
+    }
+    return changes;
+}
+
+void FolderChanges::discard() {
+    (void)take();
+}
+
+}  // namespace fuzzing
