@@ -3,11 +3,14 @@
 #include <QGuiApplication>
 #include <memory>
 #include <random>
+#include <thread>
 
 #include "client/client.h"
 #include "client/main_form.h"
+#include "connection/dialog_look.h"
 #include "platform/desktop/fake_desktop.h"
 #include "platform/desktop/x11_desktop.h"
+#include "platform/forms/font.h"
 #include "platform/forms/form_view.h"
 #include "platform/runtime/environment.h"
 #include "platform/runtime/message_box.h"
@@ -15,6 +18,7 @@
 #include "platform/runtime/single_instance.h"
 #include "platform/sound/qt_sound_device.h"
 #include "platform/video/video_component.h"
+#include "resources/design_names.h"
 
 namespace {
 
@@ -30,6 +34,13 @@ std::unique_ptr<platform::Desktop> openDesktop(platform::Scheduler& scheduler) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Two things the table's first paint needs depend on nothing of the program's state: the
+    // system's font configuration (read from dozens of files at the first measured text) and the
+    // table picture. A helper thread does them while the toolkit connects to the display.
+    std::thread warmUp([] {
+        forms::PrepareFontConfiguration();
+        (void)connection::DesignPicture(resources::design::kTable).image();
+    });
     QApplication app(argc, argv);
     platform::Scheduler scheduler(platform::Scheduler::Mode::Real);
     const std::unique_ptr<platform::Desktop> desktop = openDesktop(scheduler);
@@ -45,6 +56,8 @@ int main(int argc, char** argv) {
         soundDevice, &video});
     // Loading the table window is the start of the client; the end of the program, wherever
     // it comes from, ends the run.
+    // The table window uses both: waiting here, never doing either twice.
+    warmUp.join();
     scheduler.post([&client] { client.MainForm.get(); });
     return scheduler.run();
 }

@@ -1,8 +1,11 @@
 #include "platform/forms/font.h"
 
+#include <fontconfig/fontconfig.h>
+
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QHash>
 #include <cmath>
 
 #include "platform/text/display_width.h"
@@ -23,9 +26,22 @@ float pixelSize(const FontSpec& font) {
 
 }  // namespace
 
+void PrepareFontConfiguration() {
+    FcInit();
+}
+
 QString resolveFontFamily(const QString& name) {
-    if (haveGui() && !name.isEmpty() && QFontDatabase::hasFamily(name)) return name;
-    return QString::fromLatin1(kChineseFallback);
+    if (!haveGui() || name.isEmpty()) return QString::fromLatin1(kChineseFallback);
+    // Asking the font database costs a font-configuration substitution and a list of every
+    // installed family, and each control's font is resolved whenever it is measured or drawn:
+    // the installed fonts do not change under a running table, so each name is asked once.
+    static QHash<QString, QString> resolved;
+    auto known = resolved.constFind(name);
+    if (known == resolved.constEnd()) {
+        known = resolved.insert(
+            name, QFontDatabase::hasFamily(name) ? name : QString::fromLatin1(kChineseFallback));
+    }
+    return *known;
 }
 
 QFont toQFont(const FontSpec& font) {

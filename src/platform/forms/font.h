@@ -16,6 +16,10 @@ struct FontSpec {
     bool operator==(const FontSpec&) const = default;
 };
 
+// Reads the system's font configuration now, once per process. Safe on any thread and before
+// the GUI application exists; whatever draws text first reads it otherwise.
+void PrepareFontConfiguration();
+
 // The family that draws a font name here: the name itself when installed, else the CJK font
 // that stands in for the original's Chinese fonts.
 QString resolveFontFamily(const QString& name);

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWindow>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/forms/control.h"
@@ -108,9 +109,27 @@ void FormView::controlAdded(Control& control) {
     if (widgets_.count(&control)) return;
     QWidget* parent = widgetOf(control.container());
     if (!parent) return;
-    widgets_[&control] = new ControlWidget(control, parent);  // owned by its parent widget
+    auto* widget = new ControlWidget(control, parent);  // owned by its parent widget
+    widgets_[&control] = widget;
     syncControl(control);
-    orderChanged(*control.container());
+    stackInOrder(control, *widget);
+}
+
+// A new widget comes on top of its siblings, while the model may have put its control under
+// others (a windowless control goes under the windowed ones): it goes under the widget of the
+// next control up. Raising every sibling instead would cost a window's worth of work for each
+// of its hundreds of controls.
+void FormView::stackInOrder(const Control& control, QWidget& widget) {
+    const std::vector<Control*>& siblings = control.container()->children();
+    auto above = std::find(siblings.begin(), siblings.end(), &control);
+    if (above != siblings.end()) ++above;
+    for (; above != siblings.end(); ++above) {
+        if (QWidget* aboveWidget = widgetFor(**above)) {
+            widget.stackUnder(aboveWidget);
+            return;
+        }
+    }
+    widget.raise();
 }
 
 void FormView::controlRemoved(Control& control) {

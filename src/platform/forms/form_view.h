@@ -52,6 +52,7 @@ class FormView final : public QWidget, public FormObserver {
     void addTree(Container& container);
     QWidget* widgetOf(Container* container);
     void syncControl(Control& control);
+    void stackInOrder(const Control& control, QWidget& widget);
     void updateCursor(QPointF at);
     // Frame and (without native stacking) topmost, changed without remaking the native window,
     // which other programs know the window by from load to unload.

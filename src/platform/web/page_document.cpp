@@ -8,6 +8,8 @@
 #include <QTextImageFormat>
 #include <algorithm>
 
+#include "platform/forms/font.h"
+
 namespace web {
 namespace {
 
@@ -40,6 +42,11 @@ std::vector<QString> pictureNames(const QString& html) {
 PageDocument::PageDocument(FetchedPage page)
     : url_(page.url), document_(std::make_unique<PageTextDocument>()) {
     document_->setBaseUrl(page.url);
+    // The hall's pages are Chinese: text without a font of its own is drawn as the table draws
+    // its own, which also spares loading the system's Latin font for a few lines of a page.
+    QFont font = document_->defaultFont();
+    font.setFamily(forms::resolveFontFamily(QStringLiteral("宋体")));
+    document_->setDefaultFont(font);
     // Pictures go in before the HTML so the first layout finds them; a picture the page names
     // but that did not come shows as nothing.
     for (auto& picture : page.pictures) {

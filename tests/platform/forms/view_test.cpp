@@ -106,6 +106,51 @@ TEST_F(ViewTest, TheViewMirrorsTheModel) {
     EXPECT_FALSE(view->isVisible());
 }
 
+// A window whose pane holds a windowed text box above windowless images.
+class StackedPane : public forms::Form {
+  public:
+    explicit StackedPane(forms::Forms& forms) : Form(forms) {
+        move(0, 0, 3000, 3000);
+        Pane.move(0, 0, 3000, 3000);
+        Entry.move(0, 0, 1500, 450);
+    }
+
+    forms::PictureBox Pane{*this, "Pane"};
+    forms::ControlArray<forms::Image> Card{Pane, "Card"};
+    forms::TextBox Entry{Pane, "Entry"};
+};
+
+// The widgets under a parent, bottom first, as the names of their controls.
+std::vector<std::string> widgetStack(const forms::FormView& view, const forms::Container& pane,
+                                     const QWidget& parent) {
+    std::vector<std::string> names;
+    for (QObject* child : parent.children()) {
+        for (const forms::Control* control : pane.children()) {
+            if (view.widgetFor(*control) == child) names.push_back(control->name().toStdString());
+        }
+    }
+    return names;
+}
+
+// Widgets stack as the model orders its controls, also for controls loaded after the view was
+// made: a windowless one goes under the windowed ones, and a new order reaches the widgets.
+TEST_F(ViewTest, WidgetsStackInTheModelsOrder) {
+    auto& window = forms.create<StackedPane>();
+    forms::attachView(window);
+    auto* view = dynamic_cast<forms::FormView*>(window.view());
+    ASSERT_NE(view, nullptr);
+    const QWidget& pane = *view->widgetFor(window.Pane);
+
+    window.Card.load(1);
+    window.Card.load(2);
+    EXPECT_EQ(widgetStack(*view, window.Pane, pane),
+              (std::vector<std::string>{"Card", "Card", "Card", "Entry"}));
+    EXPECT_EQ(pane.children().back(), view->widgetFor(window.Entry));
+    window.Card[1].zOrder(1);  // to the bottom of its layer
+    EXPECT_EQ(pane.children().front(), view->widgetFor(window.Card[1]));
+    EXPECT_EQ(pane.children().back(), view->widgetFor(window.Entry));
+}
+
 // Counts the times a widget is hidden.
 class HideCounter : public QObject {
   public:
