@@ -98,12 +98,15 @@ void FakeWebServer::answer(UniqueFd connection) {
     }
     if (page.delay.count() > 0 && !stop_.sleepFor(page.delay)) return;
 
-    std::string reply = "HTTP/1.1 " + std::to_string(page.status) + " " + reasonOf(page.status) +
-                        "\r\nContent-Type: " + page.contentType +
-                        "\r\nContent-Length: " + std::to_string(page.body.size()) +
-                        "\r\nConnection: close\r\n";
-    if (!page.location.empty()) reply += "Location: " + page.location + "\r\n";
-    reply += "\r\n" + page.body;
+    std::string reply = page.raw;
+    if (reply.empty()) {
+        reply = "HTTP/1.1 " + std::to_string(page.status) + " " + reasonOf(page.status) +
+                "\r\nContent-Type: " + page.contentType +
+                "\r\nContent-Length: " + std::to_string(page.body.size()) +
+                "\r\nConnection: close\r\n";
+        if (!page.location.empty()) reply += "Location: " + page.location + "\r\n";
+        reply += "\r\n" + page.body;
+    }
     writeAll(connection.get(),
              std::span(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()));
     ::shutdown(connection.get(), SHUT_WR);
