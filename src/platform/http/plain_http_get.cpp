@@ -56,24 +56,7 @@ class PlainHttpGet final : public std::enable_shared_from_this<PlainHttpGet> {
           scheduler_(scheduler),
           options_(options),
           handoff_(std::move(handoff)),
-          socket_(scheduler),
           silence_(scheduler) {
-        socket_.onConnect = [this] {
-            heard();
-            socket_.sendData(requestFor(url_));
-        };
-        socket_.onDataArrival = [this](std::size_t) {
-            heard();
-            const auto bytes = socket_.getData();
-            parser_->feed(
-                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
-            progress();
-        };
-        socket_.onClose = [this] {
-            parser_->close();
-            progress();
-        };
-        socket_.onError = [this](int, const QString&) { finish(failure()); };
         silence_.onTimer = [this] { silenceTick(); };
     }
 
@@ -82,17 +65,42 @@ class PlainHttpGet final : public std::enable_shared_from_this<PlainHttpGet> {
         url_ = url;
         if (!isPlainHttp(url)) return finish(failure());
         parser_.emplace(HttpResponseParser::Limits{.maxBodyBytes = options_.maxBytes});
-        socket_.setRemoteHost(url.host(QUrl::FullyEncoded));
-        socket_.setRemotePort(url.port(kDefaultPort));
-        socket_.connect();
+        // A fresh socket for each hop; the one before goes without reading what is left.
+        socket_ = std::make_unique<TcpSocket>(scheduler_);
+        listen(*socket_);
+        socket_->setRemoteHost(url.host(QUrl::FullyEncoded));
+        socket_->setRemotePort(url.port(kDefaultPort));
+        socket_->connect();
         heard();
-        if (options_.transferTimeoutMs > 0)
+        if (options_.transferTimeoutMs > 0) {
             silence_.setInterval(timerInterval(options_.transferTimeoutMs));
+        }
     }
 
     HttpClient::Done done;  // emptied once the answer is on its way
 
   private:
+    // The socket may be destroyed inside any of these (an answer, a redirect, a failure): each
+    // touches nothing of it afterwards.
+    void listen(TcpSocket& socket) {
+        socket.onConnect = [this, &socket] {
+            heard();
+            socket.sendData(requestFor(url_));
+        };
+        socket.onDataArrival = [this, &socket](std::size_t) {
+            heard();
+            const auto bytes = socket.getData();
+            parser_->feed(
+                std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
+            progress();
+        };
+        socket.onClose = [this] {
+            parser_->close();
+            progress();
+        };
+        socket.onError = [this](int, const QString&) { finish(failure()); };
+    }
+
     static int timerInterval(Millis ms) {
         return int(std::clamp<Millis>(ms, 1, Timer::kMaxInterval));
     }
@@ -156,8 +164,10 @@ class PlainHttpGet final : public std::enable_shared_from_this<PlainHttpGet> {
         start(next);
     }
 
+    // Destroyed rather than closed: a close reads off what the peer still sends, and a peer
+    // past the size limit may never stop sending.
     void stopTransfer() {
-        socket_.close();
+        socket_.reset();
         silence_.setInterval(0);
     }
 
@@ -175,7 +185,7 @@ class PlainHttpGet final : public std::enable_shared_from_this<PlainHttpGet> {
     HttpHandoff handoff_;
     QUrl url_;
     int redirects_ = 0;
-    TcpSocket socket_;
+    std::unique_ptr<TcpSocket> socket_;
     Timer silence_;
     Millis lastHeard_ = 0;
     std::optional<HttpResponseParser> parser_;
