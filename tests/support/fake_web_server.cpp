@@ -67,6 +67,12 @@ int FakeWebServer::requestCount(const std::string& path) const {
     return it == requests_.end() ? 0 : it->second;
 }
 
+std::string FakeWebServer::lastRequestHead(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto it = heads_.find(path);
+    return it == heads_.end() ? std::string() : it->second;
+}
+
 void FakeWebServer::run() {
     for (;;) {
         pollfd fds[2] = {{listener_.get(), POLLIN, 0}, {stop_.fd(), POLLIN, 0}};
@@ -88,6 +94,7 @@ void FakeWebServer::answer(UniqueFd connection) {
     {
         std::lock_guard lock(mutex_);
         ++requests_[path];
+        heads_[path] = head;
         const auto it = pages_.find(path);
         if (it != pages_.end()) {
             page = it->second;

@@ -39,6 +39,8 @@ class FakeWebServer {
     // Unknown paths answer 404.
     void serve(const std::string& path, Page page);
     int requestCount(const std::string& path) const;
+    // The head of the last request for the path, as it came.
+    std::string lastRequestHead(const std::string& path) const;
 
   private:
     void run();
@@ -50,6 +52,7 @@ class FakeWebServer {
     mutable std::mutex mutex_;
     std::map<std::string, Page> pages_;
     std::map<std::string, int> requests_;
+    std::map<std::string, std::string> heads_;
     std::thread thread_;
 };
 

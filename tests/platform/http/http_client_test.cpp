@@ -263,6 +263,21 @@ INSTANTIATE_TEST_SUITE_P(Http, PlainRequest, ::testing::ValuesIn(kCases),
                              return std::string(info.param.name);
                          });
 
+TEST_F(HttpClientTest, TheRequestIsOneGetThatClosesItsConnection) {
+    server.serve("/ad?seat=3", {.body = "ad"});
+    get(server.url("/ad?seat=3#top"));
+    ASSERT_TRUE(waitForAnswer());
+    const std::string head = server.lastRequestHead("/ad?seat=3");
+    EXPECT_TRUE(head.starts_with("GET /ad?seat=3 HTTP/1.1\r\n")) << head;
+    EXPECT_NE(head.find("\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"),
+              std::string::npos)
+        << head;
+    EXPECT_NE(head.find("\r\nConnection: close\r\n"), std::string::npos) << head;
+    EXPECT_NE(head.find("\r\nUser-Agent: "), std::string::npos) << head;
+    EXPECT_NE(head.find("\r\nAccept: "), std::string::npos) << head;
+    EXPECT_TRUE(head.ends_with("\r\n\r\n")) << head;
+}
+
 TEST_F(HttpClientTest, EachRedirectIsOneRequestAndTheLimitStopsTheLoop) {
     server.serve("/loop", redirectTo("/loop"));
     get(server.url("/loop"), {.maxRedirects = 3});
