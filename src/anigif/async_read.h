@@ -28,8 +28,8 @@ class AsyncReader {
     virtual void CancelAsyncRead(const QString& name) = 0;
 };
 
-// Local files and http(s) addresses through Qt Network; results are handed to the scheduler's
-// thread as posted events.
+// Local files and http(s) addresses through the HTTP client (platform/http); results are handed to
+// the scheduler's thread as posted events.
 std::unique_ptr<AsyncReader> makeNetworkAsyncReader(platform::Scheduler& scheduler);
 
 }  // namespace anigif

@@ -13,7 +13,9 @@ constexpr int kStatusError = 0;
 
 class NetworkAsyncReader final : public AsyncReader {
   public:
-    explicit NetworkAsyncReader(platform::Scheduler& scheduler) : scheduler_(scheduler) {}
+    // The client loads nothing until a read needs it (the network module only for https).
+    explicit NetworkAsyncReader(platform::Scheduler& scheduler)
+        : scheduler_(scheduler), http_(platform::MakeHttpClient(scheduler)) {}
 
     bool AsyncRead(const QString& target, const QString& name, bool useCacheOnFailure,
                    Handlers handlers) override {
@@ -27,12 +29,6 @@ class NetworkAsyncReader final : public AsyncReader {
             return true;
         }
         if (url.scheme() != "http" && url.scheme() != "https") return false;
-        // The network stack is loaded at the first web read, not with the control.
-        if (!http_) {
-            std::string problem;
-            http_ = platform::OpenHttpClient(problem);
-            if (!http_) return false;
-        }
         CancelAsyncRead(name);
         // The request lives in the map until it answers; a cancel or a new read by the same
         // name drops it, and a dropped request never answers.

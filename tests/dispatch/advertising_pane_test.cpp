@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QGuiApplication>
+#include <chrono>
 #include <memory>
 
 #include "client/client.h"
@@ -55,16 +55,13 @@ class AdvertisingPane : public ::testing::Test {
         ASSERT_TRUE(c->s.g_bLoggedIn);
     }
 
-    // The page arrives through Qt's event loop, in real time.
+    // The page arrives through the client's scheduler, in real time on loopback.
     bool waitForPage() {
-        QElapsedTimer clock;
-        clock.start();
         auto& pane = c->MainForm->WebBrowser1;
-        while (pane.busy() || !pane.document()) {
-            if (clock.elapsed() > 10000 || c->s.g_vWeb1Failed) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
+        harness.scheduler.pumpRealIo(
+            [&] { return c->s.g_vWeb1Failed || (!pane.busy() && pane.document()); },
+            std::chrono::seconds(10));
+        return !c->s.g_vWeb1Failed && !pane.busy() && pane.document();
     }
 };
 
@@ -87,11 +84,8 @@ TEST_F(AdvertisingPane, AnAcceptedLoginShowsTheAdvertisingPageOverItsPicture) {
 
 TEST_F(AdvertisingPane, AMissingPageHidesThePaneForTheRestOfTheRun) {
     logInWithAdvertising(web.url("/gone"));
-    QElapsedTimer clock;
-    clock.start();
-    while (!c->s.g_vWeb1Failed && clock.elapsed() < 10000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
+    harness.scheduler.pumpRealIo([&] { return bool(c->s.g_vWeb1Failed); },
+                                 std::chrono::seconds(10));
     EXPECT_TRUE(c->s.g_vWeb1Failed);
     EXPECT_FALSE(c->MainForm->WebBrowser1.visible());
 }

@@ -241,6 +241,28 @@ void GifSeeds(const fs::path& root) {
     }
 }
 
+// Answers of a web server, each read whole (first byte 0) or in arrivals of 7 bytes under a
+// body limit of 1024 (0xC7).
+void HttpResponseSeeds(const fs::path& root) {
+    const Corpus corpus(root, "http_response_fuzzer");
+    const std::string ok = "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\n";
+    const std::vector<std::pair<std::string, std::string>> answers = {
+        {"content-length", ok + "Content-Length: 13\r\n\r\n<p>Korvash</p>"},
+        {"chunked", ok + "Transfer-Encoding: chunked\r\n\r\n5;x=1\r\nhello\r\n6\r\n world\r\n"
+                         "0\r\nExpires: 0\r\n\r\n"},
+        {"until-close", "HTTP/1.0 200 OK\r\nContent-Type: image/gif\r\n\r\nGIF89a"},
+        {"redirect", "HTTP/1.1 302 Found\r\nLocation: /next\r\nContent-Length: 0\r\n\r\n"},
+        {"interim-then-not-found",
+         "HTTP/1.1 100 Continue\r\n\r\nHTTP/1.1 404 Not Found\r\n"
+         "Content-Type:\r\n text/plain\r\nContent-Length: 4\r\n\r\ngone"},
+        {"no-content", "HTTP/1.1 204 No Content\r\n\r\n"},
+    };
+    for (const auto& [name, answer] : answers) {
+        corpus.add(name, std::string(1, '\0') + answer);
+        corpus.add(name + "-in-pieces", std::string(1, '\xC7') + answer);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -256,5 +278,6 @@ int main(int argc, char** argv) {
     FileSeeds(root);
     GifSeeds(root);
     PropWorkSeeds(root);
+    HttpResponseSeeds(root);
     return 0;
 }

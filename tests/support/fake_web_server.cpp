@@ -67,6 +67,12 @@ int FakeWebServer::requestCount(const std::string& path) const {
     return it == requests_.end() ? 0 : it->second;
 }
 
+std::string FakeWebServer::lastRequestHead(const std::string& path) const {
+    std::lock_guard lock(mutex_);
+    const auto it = heads_.find(path);
+    return it == heads_.end() ? std::string() : it->second;
+}
+
 void FakeWebServer::run() {
     for (;;) {
         pollfd fds[2] = {{listener_.get(), POLLIN, 0}, {stop_.fd(), POLLIN, 0}};
@@ -88,6 +94,7 @@ void FakeWebServer::answer(UniqueFd connection) {
     {
         std::lock_guard lock(mutex_);
         ++requests_[path];
+        heads_[path] = head;
         const auto it = pages_.find(path);
         if (it != pages_.end()) {
             page = it->second;
@@ -98,12 +105,15 @@ void FakeWebServer::answer(UniqueFd connection) {
     }
     if (page.delay.count() > 0 && !stop_.sleepFor(page.delay)) return;
 
-    std::string reply = "HTTP/1.1 " + std::to_string(page.status) + " " + reasonOf(page.status) +
-                        "\r\nContent-Type: " + page.contentType +
-                        "\r\nContent-Length: " + std::to_string(page.body.size()) +
-                        "\r\nConnection: close\r\n";
-    if (!page.location.empty()) reply += "Location: " + page.location + "\r\n";
-    reply += "\r\n" + page.body;
+    std::string reply = page.raw;
+    if (reply.empty()) {
+        reply = "HTTP/1.1 " + std::to_string(page.status) + " " + reasonOf(page.status) +
+                "\r\nContent-Type: " + page.contentType +
+                "\r\nContent-Length: " + std::to_string(page.body.size()) +
+                "\r\nConnection: close\r\n";
+        if (!page.location.empty()) reply += "Location: " + page.location + "\r\n";
+        reply += "\r\n" + page.body;
+    }
     writeAll(connection.get(),
              std::span(reinterpret_cast<const std::uint8_t*>(reply.data()), reply.size()));
     ::shutdown(connection.get(), SHUT_WR);

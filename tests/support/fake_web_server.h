@@ -13,7 +13,8 @@
 namespace support {
 
 // A small HTTP/1.1 server on 127.0.0.1 for the web panes' tests: it answers GET requests from a
-// table of pages, one connection at a time, each answer closing its connection. It runs on a
+// table of pages (or raw bytes, for answers no good server gives), one connection at a time,
+// each answer closing its connection. It runs on a
 // thread of its own; every member may be called from the test's thread.
 class FakeWebServer {
   public:
@@ -23,6 +24,7 @@ class FakeWebServer {
         std::string body;
         std::string location;                // for redirects
         std::chrono::milliseconds delay{0};  // before the answer goes out
+        std::string raw;  // when set, the answer's bytes as they stand, in place of a built one
     };
 
     FakeWebServer();
@@ -37,6 +39,8 @@ class FakeWebServer {
     // Unknown paths answer 404.
     void serve(const std::string& path, Page page);
     int requestCount(const std::string& path) const;
+    // The head of the last request for the path, as it came.
+    std::string lastRequestHead(const std::string& path) const;
 
   private:
     void run();
@@ -48,6 +52,7 @@ class FakeWebServer {
     mutable std::mutex mutex_;
     std::map<std::string, Page> pages_;
     std::map<std::string, int> requests_;
+    std::map<std::string, std::string> heads_;
     std::thread thread_;
 };
 

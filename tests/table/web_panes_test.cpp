@@ -5,9 +5,8 @@
 
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -21,15 +20,9 @@ namespace {
 
 using support::FakeWebServer;
 
-// Navigations end through Qt's event loop, in real time.
-bool WaitFor(const std::function<bool()>& done) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!done()) {
-        if (clock.elapsed() > 10000) return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    }
-    return true;
+// Navigations end through the table's scheduler, in real time on loopback.
+bool WaitFor(LoadedTable& table, const std::function<bool()>& done) {
+    return table.harness.scheduler.pumpRealIo(done, std::chrono::seconds(10));
 }
 
 class WebPanes : public ::testing::Test {
@@ -45,7 +38,7 @@ TEST_F(WebPanes, TheSeatChangePaneShowsItsPageInFront) {
     table.s().g_sShuffleAdUrl = QString::fromStdString(web.url("/ad.gamead"));
     table::ShowSeatChangePane(*table.c);
     EXPECT_TRUE(form.WebBrowser2.visible());
-    ASSERT_TRUE(WaitFor([&] { return form.M_Dom2 != nullptr; }));
+    ASSERT_TRUE(WaitFor(table, [&] { return form.M_Dom2 != nullptr; }));
     EXPECT_EQ(web.requestCount("/ad.gamead"), 1);
     EXPECT_TRUE(form.WebBrowser2.visible());
     EXPECT_EQ(form.Pic1.children().back(), &form.WebBrowser2);
@@ -70,7 +63,7 @@ TEST(WebPanesShown, TheFramedTableDrawsBothPanesOverTheTable) {
                           form.ImgShuffle.width(), 2 * form.ImgShuffle.height());
     table.s().g_sShuffleAdUrl = QString::fromStdString(web.url("/ad.gamead"));
     table::ShowSeatChangePane(*table.c);
-    ASSERT_TRUE(WaitFor([&] { return form.M_Dom_1 && form.M_Dom2; }));
+    ASSERT_TRUE(WaitFor(table, [&] { return form.M_Dom_1 && form.M_Dom2; }));
 
     const QImage shot = forms::renderWindow(form);
     ASSERT_FALSE(shot.isNull());
@@ -104,13 +97,13 @@ TEST_P(FailedPane, TheAdvertisingPaneHidesAndNoLaterPageShowsIt) {
     auto& pane = form.WebBrowser1;
     pane.setVisible(true);
     pane.navigate(QString::fromStdString(GetParam().address(web)));
-    ASSERT_TRUE(WaitFor([&] { return bool(table.s().g_vWeb1Failed); }));
+    ASSERT_TRUE(WaitFor(table, [&] { return bool(table.s().g_vWeb1Failed); }));
     EXPECT_FALSE(pane.visible());
     const float left = pane.left();
     const float top = pane.top();
 
     pane.navigate(QString::fromStdString(web.url("/good")));
-    ASSERT_TRUE(WaitFor([&] { return pane.document() != nullptr; }));
+    ASSERT_TRUE(WaitFor(table, [&] { return pane.document() != nullptr; }));
     EXPECT_FALSE(pane.visible());
     EXPECT_EQ(pane.left(), left) << "not moved over its picture either";
     EXPECT_EQ(pane.top(), top);
@@ -120,13 +113,13 @@ TEST_P(FailedPane, TheSeatChangePaneHidesAndHidesAgainOnEveryLaterPage) {
     auto& pane = form.WebBrowser2;
     table.s().g_sShuffleAdUrl = QString::fromStdString(GetParam().address(web));
     table::ShowSeatChangePane(*table.c);
-    ASSERT_TRUE(WaitFor([&] { return table.s().g_bWeb2Failed; }));
+    ASSERT_TRUE(WaitFor(table, [&] { return table.s().g_bWeb2Failed; }));
     EXPECT_FALSE(pane.visible());
 
     table.s().g_sShuffleAdUrl = QString::fromStdString(web.url("/good"));
     table::ShowSeatChangePane(*table.c);
     EXPECT_TRUE(pane.visible()) << "the seat change shows it at once";
-    ASSERT_TRUE(WaitFor([&] { return pane.document() != nullptr; }));
+    ASSERT_TRUE(WaitFor(table, [&] { return pane.document() != nullptr; }));
     EXPECT_FALSE(pane.visible());
 }
 

@@ -1,51 +1,62 @@
 #include "platform/http/http_client.h"
 
-#include <dlfcn.h>
+#include <string>
 
-#include <filesystem>
-#include <vector>
-
-#include "platform/runtime/module_places.h"
+#include "platform/http/network_module.h"
+#include "platform/http/plain_http_get.h"
 
 namespace platform {
 namespace {
 
-constexpr const char* kModuleFile = "libkorvash_qt_network.so";
+// The https side: the network module, loaded at the first request that needs it. Shared with
+// the plain transfers, which hand it their redirects to https.
+class SecureSide {
+  public:
+    explicit SecureSide(Scheduler& scheduler) : scheduler_(scheduler) {}
 
-std::vector<std::filesystem::path> modulePlaces() {
-#ifdef KORVASH_QT_NETWORK_MODULE
-    return ModulePlaces(kModuleFile, KORVASH_QT_NETWORK_MODULE);
-#else
-    return ModulePlaces(kModuleFile, nullptr);
-#endif
-}
-
-// The module stays loaded for the program's life: Qt keeps objects of its libraries until the
-// application ends.
-OpenHttpClientFunction loadEntry(std::string& problem) {
-    static OpenHttpClientFunction entry = nullptr;
-    if (entry) return entry;
-    problem = "the network module is missing";
-    for (const auto& place : modulePlaces()) {
-        std::error_code error;
-        if (!std::filesystem::exists(place, error)) continue;
-        void* module = ::dlopen(place.c_str(), RTLD_NOW | RTLD_LOCAL);
-        if (!module) {
-            problem = std::string("the network module does not load: ") + ::dlerror();
-            continue;
+    std::unique_ptr<HttpRequest> get(const QUrl& url, const HttpGetOptions& options,
+                                     HttpClient::Done done) {
+        if (!tried_) {
+            tried_ = true;
+            std::string problem;
+            module_ = OpenNetworkModuleClient(problem);
         }
-        entry = reinterpret_cast<OpenHttpClientFunction>(::dlsym(module, kOpenHttpClientSymbol));
-        if (entry) return entry;
-        problem = "the network module has no entry point";
+        if (!module_) return FailedHttpGet(scheduler_, url, std::move(done));
+        return module_->get(url, options, std::move(done));
     }
-    return nullptr;
-}
+
+  private:
+    Scheduler& scheduler_;
+    std::unique_ptr<HttpClient> module_;
+    bool tried_ = false;
+};
+
+class SchemeRouter final : public HttpClient {
+  public:
+    explicit SchemeRouter(Scheduler& scheduler)
+        : scheduler_(scheduler), secure_(std::make_shared<SecureSide>(scheduler)) {}
+
+    std::unique_ptr<HttpRequest> get(const QUrl& url, const HttpGetOptions& options,
+                                     Done done) override {
+        if (url.scheme() == QLatin1String("https")) {
+            return secure_->get(url, options, std::move(done));
+        }
+        return StartPlainHttpGet(
+            scheduler_, url, options, std::move(done),
+            [secure = secure_](const QUrl& to, const HttpGetOptions& rest, Done answer) {
+                return secure->get(to, rest, std::move(answer));
+            });
+    }
+
+  private:
+    Scheduler& scheduler_;
+    std::shared_ptr<SecureSide> secure_;
+};
 
 }  // namespace
 
-std::unique_ptr<HttpClient> OpenHttpClient(std::string& problem) {
-    const OpenHttpClientFunction open = loadEntry(problem);
-    return open ? open() : nullptr;
+std::unique_ptr<HttpClient> MakeHttpClient(Scheduler& scheduler) {
+    return std::make_unique<SchemeRouter>(scheduler);
 }
 
 }  // namespace platform

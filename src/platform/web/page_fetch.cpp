@@ -1,9 +1,9 @@
 #include "platform/web/page_fetch.h"
 
 #include <QStringDecoder>
-#include <QTimer>
 
 #include "platform/http/http_client.h"
+#include "platform/runtime/scheduler.h"
 #include "platform/web/page_document.h"
 
 namespace web {
@@ -46,17 +46,10 @@ struct PageFetch::Load {
     int picturesPending = 0;
 };
 
-PageFetch::PageFetch(FetchLimits limits) : limits_(limits) {}
+// The client loads nothing until a request needs it (the network module only for https).
+PageFetch::PageFetch(platform::Scheduler& scheduler, FetchLimits limits)
+    : scheduler_(scheduler), limits_(limits), http_(platform::MakeHttpClient(scheduler)) {}
 PageFetch::~PageFetch() = default;
-
-platform::HttpClient* PageFetch::http() {
-    if (!httpTried_) {
-        httpTried_ = true;
-        std::string problem;
-        http_ = platform::OpenHttpClient(problem);
-    }
-    return http_.get();
-}
 
 bool PageFetch::running() const {
     return load_ != nullptr;
@@ -90,11 +83,9 @@ void PageFetch::start(const QUrl& url, Done done, Failed failed) {
     };
 
     // Reported from the event loop like every other failure.
-    if (!isWebAddress(url)) return QTimer::singleShot(0, [fail] { fail(FetchError::BadAddress); });
-    platform::HttpClient* client = http();
-    if (!client) return QTimer::singleShot(0, [fail] { fail(FetchError::Network); });
+    if (!isWebAddress(url)) return scheduler_.post([fail] { fail(FetchError::BadAddress); });
 
-    load->requests.push_back(client->get(
+    load->requests.push_back(http_->get(
         url, optionsFor(limits_, limits_.maxPageBytes),
         [this, weak, fail, finish](platform::HttpResponse response) {
             auto alive = weak.lock();
@@ -116,16 +107,16 @@ void PageFetch::start(const QUrl& url, Done done, Failed failed) {
                 if (!isWebAddress(pictureUrl)) continue;
                 ++alive->picturesPending;
                 alive->requests.push_back(
-                    http()->get(pictureUrl, optionsFor(limits_, limits_.maxPictureBytes),
-                                [this, weak, name, finish](platform::HttpResponse picture) {
-                                    auto load = weak.lock();
-                                    if (!load || load_ != load) return;
-                                    QImage image;
-                                    if (!picture.failed && image.loadFromData(picture.body)) {
-                                        load->page.pictures.push_back({name, std::move(image)});
-                                    }
-                                    if (--load->picturesPending == 0) finish();
-                                }));
+                    http_->get(pictureUrl, optionsFor(limits_, limits_.maxPictureBytes),
+                               [this, weak, name, finish](platform::HttpResponse picture) {
+                                   auto load = weak.lock();
+                                   if (!load || load_ != load) return;
+                                   QImage image;
+                                   if (!picture.failed && image.loadFromData(picture.body)) {
+                                       load->page.pictures.push_back({name, std::move(image)});
+                                   }
+                                   if (--load->picturesPending == 0) finish();
+                               }));
             }
             if (alive->picturesPending == 0) finish();
         }));

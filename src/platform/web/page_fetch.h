@@ -10,7 +10,8 @@
 
 namespace platform {
 class HttpClient;
-}
+class Scheduler;
+}  // namespace platform
 
 namespace web {
 
@@ -47,25 +48,22 @@ class PageFetch {
     using Done = std::function<void(FetchedPage)>;
     using Failed = std::function<void(FetchError)>;
 
-    explicit PageFetch(FetchLimits limits = {});
+    explicit PageFetch(platform::Scheduler& scheduler, FetchLimits limits = {});
     ~PageFetch();
     PageFetch(const PageFetch&) = delete;
     PageFetch& operator=(const PageFetch&) = delete;
 
-    // The callbacks run from Qt's event loop, never inside start().
+    // The callbacks run from the scheduler, never inside start().
     void start(const QUrl& url, Done done, Failed failed);
     void cancel();
     bool running() const;
 
   private:
     struct Load;
-    // Made at the first navigation: a table without pages pays nothing for the network stack.
-    // Null when the network module cannot be loaded.
-    platform::HttpClient* http();
 
+    platform::Scheduler& scheduler_;
     FetchLimits limits_;
     std::unique_ptr<platform::HttpClient> http_;
-    bool httpTried_ = false;
     std::shared_ptr<Load> load_;
 };
 

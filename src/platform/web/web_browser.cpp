@@ -15,7 +15,7 @@ constexpr int kRightButton = 2;
 }  // namespace
 
 WebBrowser::WebBrowser(forms::Container& container, QString name, FetchLimits limits)
-    : forms::PictureBox(container, std::move(name)), fetch_(limits) {
+    : forms::PictureBox(container, std::move(name)), fetch_(form().forms().scheduler(), limits) {
     setBackColor(forms::kWhite);
 }
 

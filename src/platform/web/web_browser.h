@@ -31,8 +31,9 @@ class WebDocument {
 // text (pictures loaded, scripts never run, no context menu). Navigation runs in the background;
 // its end comes as events from the event loop: DownloadComplete then DocumentComplete for a
 // page, NavigateError for a failure (a bad address, a refused or broken connection, an HTTP
-// error status, too many redirects, a page past its size limit). The network stack is made at
-// the first navigation; without a GUI application a navigation does nothing.
+// error status, too many redirects, a page past its size limit). Plain http pages come through
+// the client's own sockets; the network module is loaded only at the first https request.
+// Without a GUI application a navigation does nothing.
 class WebBrowser : public forms::PictureBox {
   public:
     WebBrowser(forms::Container& container, QString name, FetchLimits limits = {});

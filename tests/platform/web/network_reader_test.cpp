@@ -1,11 +1,10 @@
-// The GIF control's reads of web addresses, through the network module, against a small HTTP
+// The GIF control's reads of web addresses, through the HTTP client, against a small HTTP
 // server on loopback: the bytes or an error status reach the handlers once, and a cancelled or
 // replaced read never answers.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -37,13 +36,9 @@ class NetworkReader : public ::testing::Test {
         return reader->AsyncRead(QString::fromStdString(server.url(path)), name, false, handlers());
     }
 
-    // Answers come through Qt's event loop, in real time.
+    // Answers come through the scheduler, in real time on loopback.
     void waitForAnswers(std::size_t count) {
-        QElapsedTimer clock;
-        clock.start();
-        while (heard.size() < count && clock.elapsed() < 10000) {
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
+        scheduler.pumpRealIo([&] { return heard.size() >= count; }, std::chrono::seconds(10));
     }
 };
 
@@ -65,9 +60,7 @@ TEST_F(NetworkReader, ACancelledOrReplacedReadNeverAnswers) {
     ASSERT_TRUE(read("/new.gif", "replaced"));
     waitForAnswers(1);
     // Past the slow page's answer.
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < 600) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    scheduler.pumpRealIo([] { return false; }, std::chrono::milliseconds(600));
     EXPECT_EQ(heard, (std::vector<std::string>{"replaced new"}));
 }
 

@@ -5,9 +5,8 @@
 #include <gmock/gmock.h>
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -51,15 +50,10 @@ class WebBrowserTest : public ::testing::Test {
     PaneWindow& window = forms.create<PaneWindow>();
     FakeWebServer server;
 
-    // The navigation ends through Qt's event loop, in real time.
-    bool waitForEnd(int limitMs = 10000) {
-        QElapsedTimer clock;
-        clock.start();
-        while (window.events.empty() || window.Pane.busy()) {
-            if (clock.elapsed() > limitMs) return false;
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        }
-        return true;
+    // The navigation ends through the scheduler, in real time on loopback.
+    bool waitForEnd() {
+        return scheduler.pumpRealIo([&] { return !window.events.empty() && !window.Pane.busy(); },
+                                    std::chrono::seconds(10));
     }
 };
 
