@@ -28,6 +28,10 @@ class AsyncReader {
     virtual void CancelAsyncRead(const QString& name) = 0;
 };
 
+// A web picture past this size is a failed read: a server that never stops sending must not
+// take the program's memory with it.
+inline constexpr qint64 kMostWebPictureBytes = qint64(16) << 20;
+
 // Local files and http(s) addresses through the HTTP client (platform/http); results are handed to
 // the scheduler's thread as posted events.
 std::unique_ptr<AsyncReader> makeNetworkAsyncReader(platform::Scheduler& scheduler);

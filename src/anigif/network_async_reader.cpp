@@ -32,20 +32,21 @@ class NetworkAsyncReader final : public AsyncReader {
         CancelAsyncRead(name);
         // The request lives in the map until it answers; a cancel or a new read by the same
         // name drops it, and a dropped request never answers.
-        requests_[name] = http_->get(url, {.preferNetwork = useCacheOnFailure},
-                                     [this, name, handlers](platform::HttpResponse response) {
-                                         // Dropped only after the handlers ran: they may start
-                                         // another read by the name.
-                                         const auto request = std::move(requests_[name]);
-                                         requests_.erase(name);
-                                         scheduler_.dispatch([&] {
-                                             if (response.failed) {
-                                                 handlers.progress(name, kStatusError);
-                                             } else {
-                                                 handlers.complete(name, response.body);
-                                             }
-                                         });
-                                     });
+        requests_[name] =
+            http_->get(url, {.maxBytes = kMostWebPictureBytes, .preferNetwork = useCacheOnFailure},
+                       [this, name, handlers](platform::HttpResponse response) {
+                           // Dropped only after the handlers ran: they may start
+                           // another read by the name.
+                           const auto request = std::move(requests_[name]);
+                           requests_.erase(name);
+                           scheduler_.dispatch([&] {
+                               if (response.failed) {
+                                   handlers.progress(name, kStatusError);
+                               } else {
+                                   handlers.complete(name, response.body);
+                               }
+                           });
+                       });
         return true;
     }
 

@@ -51,6 +51,29 @@ TEST_F(NetworkReader, BytesAndErrorsReachTheHandlersOnce) {
     EXPECT_EQ(heard, (std::vector<std::string>{"first GIF89a-bytes", "second status 0"}));
 }
 
+// A picture past the size limit is a failed read; one of exactly the limit arrives whole.
+TEST_F(NetworkReader, APictureLargerThanTheLimitIsAFailedRead) {
+    const std::string whole(std::size_t(anigif::kMostWebPictureBytes), 'g');
+    server.serve("/limit.gif", {.body = whole});
+    server.serve("/past.gif", {.body = whole + "g"});
+    std::vector<std::string> sizes;
+    const anigif::AsyncReader::Handlers bySize{
+        [&](const QString& name, int status) {
+            sizes.push_back(name.toStdString() + " status " + std::to_string(status));
+        },
+        [&](const QString& name, const QByteArray& bytes) {
+            sizes.push_back(name.toStdString() + " " + std::to_string(bytes.size()) + " bytes");
+        }};
+    ASSERT_TRUE(reader->AsyncRead(QString::fromStdString(server.url("/limit.gif")), "limit", false,
+                                  bySize));
+    ASSERT_TRUE(
+        reader->AsyncRead(QString::fromStdString(server.url("/past.gif")), "past", false, bySize));
+    scheduler.pumpRealIo([&] { return sizes.size() >= 2; }, std::chrono::seconds(20));
+    std::sort(sizes.begin(), sizes.end());
+    EXPECT_EQ(sizes, (std::vector<std::string>{"limit " + std::to_string(whole.size()) + " bytes",
+                                               "past status 0"}));
+}
+
 TEST_F(NetworkReader, ACancelledOrReplacedReadNeverAnswers) {
     server.serve("/slow.gif", {.body = "old", .delay = std::chrono::milliseconds(300)});
     server.serve("/new.gif", {.body = "new"});
