@@ -80,6 +80,8 @@ FormView::FormView(Form& form, bool followVisibility)
       followVisibility_(followVisibility),
       nativeStacking_(followVisibility && nativeStackingAvailable()) {
     setMouseTracking(true);
+    // paintEvent fills the whole window with the form's colour: Qt need not clear it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
     addTree(form_);
