@@ -1,7 +1,6 @@
 #include "platform/forms/picture.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -262,14 +261,14 @@ Picture Picture::load(const QString& path) {
                        "File not found: " + path.toStdString());
     }
     // A picture shown before keeps the cache's copy of its bytes: the file's are only looked at.
-    const QByteArray read = QByteArray::fromRawData(buffer.data(), qsizetype(*length));
-    std::optional<std::pair<QByteArray, QImage>> known = decodedPictures().findKept(read);
+    const QByteArray bytes = QByteArray::fromRawData(buffer.data(), qsizetype(*length));
+    std::optional<std::pair<QByteArray, QImage>> known = decodedPictures().findKept(bytes);
     // The buffer follows the largest file read: one far above the program's pictures is let go.
     const auto release = qScopeGuard([&] {
         if (buffer.size() > (std::size_t(4) << 20)) std::vector<char>().swap(buffer);
     });
     if (known) return Picture(std::move(known->second), std::move(known->first));
-    return fromData(QByteArray(read.constData(), read.size()));
+    return fromData(QByteArray(bytes.constData(), bytes.size()));
 }
 
 QSize Picture::size() const {
