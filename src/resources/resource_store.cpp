@@ -1,8 +1,11 @@
 #include "resources/resource_store.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
 
 #include "resources/encoding/picture_pack.h"
 
@@ -52,11 +55,19 @@ std::vector<int> resourceIds(std::string_view type) {
 bool SaveResToFile(int id, std::string_view resType, const std::filesystem::path& path) {
     const auto bytes = findResource(resType, id);
     if (!bytes) return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (!file) return false;
-    file.write(reinterpret_cast<const char*>(bytes->data()), std::streamsize(bytes->size()));
-    file.close();
-    return !file.fail();
+    // Every picture shown goes through here (every card dealt), so the file is written with
+    // the three calls it needs instead of a stream with its buffer and locale. The flags are
+    // the stream's own for a truncating binary write.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    bool written = true;
+    for (std::span<const uint8_t> rest = *bytes; written && !rest.empty();) {
+        const ssize_t put = ::write(fd, rest.data(), rest.size());
+        if (put < 0 && errno == EINTR) continue;
+        written = put > 0;
+        if (written) rest = rest.subspan(std::size_t(put));
+    }
+    return ::close(fd) == 0 && written;
 }
 
 }  // namespace resources

@@ -6,7 +6,9 @@
 #include <array>
 #include <cerrno>
 #include <cstring>
+#include <string>
 #include <system_error>
+#include <utility>
 
 namespace fuzzing {
 
@@ -49,6 +51,9 @@ FolderChanges::Changes FolderChanges::take() {
         changes.unknown = true;
         return changes;
     }
+    // Every picture the program shows is a file written and deleted, a few events each: they
+    // are gathered by folder and name, and made paths once per name at the end.
+    std::map<std::pair<int, std::string>, bool> gone;
     alignas(inotify_event) std::array<char, 16384> buffer;
     for (;;) {
         const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
@@ -63,16 +68,23 @@ FolderChanges::Changes FolderChanges::take() {
                 changes.unknown = true;
                 continue;
             }
-            const auto folder = folders_.find(event.wd);
-            if (folder == folders_.end() || event.len == 0) continue;
-            changes.paths[folder->second / name] = (event.mask & (IN_DELETE | IN_MOVED_FROM)) != 0;
+            if (event.len == 0 || !folders_.contains(event.wd)) continue;
+            gone[{event.wd, name}] = (event.mask & (IN_DELETE | IN_MOVED_FROM)) != 0;
         }
     }
+    for (const auto& [entry, isGone] : gone)
+        changes.paths[folders_.at(entry.first) / entry.second] = isGone;
     return changes;
 }
 
 void FolderChanges::discard() {
-    (void)take();
+    if (fd_ < 0) return;
+    alignas(inotify_event) std::array<char, 16384> buffer;
+    for (;;) {
+        const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+    }
 }
 
 }  // namespace fuzzing

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstring>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
@@ -30,10 +31,9 @@ bool isAscii(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char ch) { return (ch & 0x80) == 0; });
 }
 
-bool sameNameIgnoringCase(const fs::path& a, const fs::path& b) {
+bool sameNameIgnoringCase(std::string_view x, std::string_view y) {
     // Most names are plain ASCII: compared as they are, without decoding every entry of the
     // folder. Any other character may fold to an ASCII one, so those go the long way.
-    const std::string_view x = a.native(), y = b.native();
     if (isAscii(x) && isAscii(y)) {
         return x.size() == y.size() &&
                std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
@@ -41,21 +41,39 @@ bool sameNameIgnoringCase(const fs::path& a, const fs::path& b) {
                           std::tolower(static_cast<unsigned char>(q));
                });
     }
-    return toQString(a).compare(toQString(b), Qt::CaseInsensitive) == 0;
+    return toQString(fs::path(x)).compare(toQString(fs::path(y)), Qt::CaseInsensitive) == 0;
 }
 
+// A folder opened for reading its names, closed with its owner.
+class OpenFolder {
+  public:
+    explicit OpenFolder(const fs::path& folder)
+        : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
+    OpenFolder(const OpenFolder&) = delete;
+    OpenFolder& operator=(const OpenFolder&) = delete;
+    ~OpenFolder() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    bool isOpen() const { return fd_ >= 0; }
+    int fd() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
 // Only the names are needed: read straight from the folder into a buffer on the stack, with
-// no entry object (and its full path) per name and no directory stream allocated and freed.
-// Files about to be written are looked up here every time, so this is most of what a picture's
-// trip through a temporary file costs.
-std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const fs::path& name) {
-    const int fd =
-        ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::optional<fs::path> best;
+// no entry object (and its full path) per name and no directory stream allocated and freed;
+// a name becomes a path only when it matches. Files about to be written are looked up here
+// every time, so this is most of what a picture's trip through a temporary file costs.
+std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs::path& name) {
+    if (!folder.isOpen()) return std::nullopt;
+    const std::string_view wanted = name.native();
+    // The first match in name order; a folder entry's name is one component, so comparing
+    // the names is comparing them as paths.
+    std::optional<std::string> best;
     alignas(dirent64) std::array<char, 8192> buffer;
     for (;;) {
-        const ssize_t got = ::getdents64(fd, buffer.data(), buffer.size());
+        const ssize_t got = ::getdents64(folder.fd(), buffer.data(), buffer.size());
         if (got <= 0) break;
         for (ssize_t at = 0; at < got;) {
             const char* entry = buffer.data() + at;
@@ -64,13 +82,23 @@ std::optional<fs::path> findEntryIgnoringCase(const fs::path& folder, const fs::
             at += length;
             const std::string_view raw(entry + offsetof(dirent64, d_name));
             if (raw == "." || raw == "..") continue;
-            fs::path candidate(raw);
-            if (sameNameIgnoringCase(candidate, name) && (!best || candidate < *best))
-                best = std::move(candidate);
+            if (sameNameIgnoringCase(raw, wanted) && (!best || raw < *best)) best = raw;
         }
     }
-    ::close(fd);
-    return best;
+    if (!best) return std::nullopt;
+    return fs::path(std::move(*best));
+}
+
+// The first `count` components joined as the path's /= joins them (a separator after a name,
+// none after the root), but as one string parsed once: a path grown by /= splits itself anew
+// at every step, and this runs for every file written.
+fs::path joined(const std::vector<const fs::path*>& parts, std::size_t count) {
+    std::string text;
+    for (std::size_t k = 0; k < count; ++k) {
+        if (!text.empty() && text.back() != '/') text += '/';
+        text += parts[k]->native();
+    }
+    return fs::path(std::move(text));
 }
 
 bool isLiteralComponent(const fs::path& part) {
@@ -89,13 +117,21 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // A prefix that is on disk as written is what the lookup below would give for it: the path
     // of an existing entry passes through existing folders only. So the lookup starts after the
     // longest such prefix, most often the folder of a file about to be written, instead of
-    // asking the disk about every folder from the root down.
-    const std::vector<fs::path> parts(plain.begin(), plain.end());
+    // asking the disk about every folder from the root down. The components are the ones plain
+    // holds, not copies: this runs for every file written.
+    std::vector<const fs::path*> parts;
+    for (const fs::path& part : plain) parts.push_back(&part);
     std::size_t start = parts.size() - 1;  // the whole path is not there
     fs::path resolved;
+    // The folder of a file about to be written, opened: that it opens tells it is on disk,
+    // and its names are what the lookup reads next.
+    std::optional<OpenFolder> folder;
     for (; start > 0; --start) {
-        fs::path prefix;
-        for (std::size_t k = 0; k < start; ++k) prefix /= parts[k];
+        fs::path prefix = joined(parts, start);
+        if (start == parts.size() - 1 && folder.emplace(prefix).isOpen()) {
+            resolved = std::move(prefix);
+            break;
+        }
         if (onDisk(prefix)) {
             resolved = std::move(prefix);
             break;
@@ -103,7 +139,7 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     }
     bool resolving = true;
     for (std::size_t k = start; k < parts.size(); ++k) {
-        const fs::path& part = parts[k];
+        const fs::path& part = *parts[k];
         if (!resolving || isLiteralComponent(part)) {
             resolved /= part;
             continue;
@@ -111,7 +147,9 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
         // The first one is the shortest prefix the search above found missing as written.
         if (k > start && onDisk(resolved / part)) {
             resolved /= part;
-        } else if (auto match = findEntryIgnoringCase(resolved, part)) {
+        } else if (auto match = k == start && folder && folder->isOpen()
+                                    ? findEntryIgnoringCase(*folder, part)
+                                    : findEntryIgnoringCase(OpenFolder(resolved), part)) {
             resolved /= *match;
         } else {
             resolved /= part;

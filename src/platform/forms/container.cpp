@@ -7,22 +7,6 @@
 
 namespace forms {
 
-namespace {
-
-// The index where a control's layer ends (windowless controls first, then windowed ones).
-std::size_t layerEnd(const std::vector<Control*>& children, bool windowed) {
-    if (windowed) return children.size();
-    return std::size_t(std::find_if(children.begin(), children.end(),
-                                    [](const Control* c) { return c->isWindowed(); }) -
-                       children.begin());
-}
-
-std::size_t layerBegin(const std::vector<Control*>& children, bool windowed) {
-    return windowed ? layerEnd(children, false) : 0;
-}
-
-}  // namespace
-
 Container::~Container() {
     // Children still alive (declared before their container) lose it quietly.
     for (Control* child : children_) child->containerGone();
@@ -75,12 +59,16 @@ void Container::surfaceChanged() {
 }
 
 void Container::adopt(Control& child) {
-    children_.insert(children_.begin() + std::ptrdiff_t(layerEnd(children_, child.isWindowed())),
+    const bool windowed = child.isWindowed();
+    children_.insert(children_.begin() + std::ptrdiff_t(windowed ? children_.size() : lightweight_),
                      &child);
+    if (!windowed) ++lightweight_;
 }
 
 void Container::release(Control& child) {
-    children_.erase(std::remove(children_.begin(), children_.end(), &child), children_.end());
+    const auto kept = std::remove(children_.begin(), children_.end(), &child);
+    if (!child.isWindowed()) lightweight_ -= std::size_t(children_.end() - kept);
+    children_.erase(kept, children_.end());
 }
 
 void Container::bringToFront(Control& child) {
@@ -90,8 +78,9 @@ void Container::bringToFront(Control& child) {
 
 void Container::sendToBack(Control& child) {
     release(child);
-    children_.insert(children_.begin() + std::ptrdiff_t(layerBegin(children_, child.isWindowed())),
-                     &child);
+    const bool windowed = child.isWindowed();
+    children_.insert(children_.begin() + std::ptrdiff_t(windowed ? lightweight_ : 0), &child);
+    if (!windowed) ++lightweight_;
 }
 
 }  // namespace forms

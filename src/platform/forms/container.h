@@ -70,6 +70,9 @@ class Container {
 
     ScaleMode scaleMode_ = ScaleMode::Twips;
     std::vector<Control*> children_;
+    // How many children lie in the lower layer, at the front of children_: a control's layer
+    // never changes, and a window of a few hundred images reorders them at every deal.
+    std::size_t lightweight_ = 0;
     Surface surface_;
 };
 

@@ -1,17 +1,19 @@
 #include "platform/forms/picture.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QHash>
 #include <QImageReader>
+#include <QScopeGuard>
 #include <cerrno>
 #include <mutex>
 #include <optional>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "platform/picture/gif_index_decoder.h"
 #include "platform/runtime/failure.h"
@@ -24,35 +26,35 @@ namespace {
     platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "Invalid picture");
 }
 
-// The whole file, or nothing when it cannot be opened or is a folder. The program's pictures
-// go through a temporary file each time one is shown (every card), so the file is read with
-// the few calls it needs rather than through a QFile; Qt's resource paths still go through one.
-std::optional<QByteArray> readPictureFile(const QString& path) {
+// The whole file at the front of `buffer` (grown to hold it), its length; nullopt when it
+// cannot be opened or is a folder. The program's pictures go through a temporary file each time
+// one is shown (every card), so the file is read with the few calls it needs (a folder opens,
+// and its first read tells what it is) into a buffer kept for the next one; Qt's resource paths
+// still go through a QFile.
+std::optional<std::size_t> readPictureFile(const QString& path, std::vector<char>& buffer) {
     if (path.startsWith(u':')) {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-        return file.readAll();
+        const QByteArray data = file.readAll();
+        buffer.assign(data.begin(), data.end());
+        return buffer.size();
     }
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        return std::nullopt;
-    }
-    QByteArray data;
-    data.resize(qsizetype(info.st_size > 0 ? info.st_size : 0) + 1);
-    qsizetype have = 0;
+    if (buffer.size() < (std::size_t(64) << 10)) buffer.resize(std::size_t(64) << 10);
+    std::size_t have = 0;
+    bool folder = false;
     for (;;) {
-        if (have == data.size()) data.resize(data.size() * 2);
-        const ssize_t got = ::read(fd, data.data() + have, std::size_t(data.size() - have));
+        if (have == buffer.size()) buffer.resize(buffer.size() * 2);
+        const ssize_t got = ::read(fd, buffer.data() + have, buffer.size() - have);
         if (got < 0 && errno == EINTR) continue;
+        folder = got < 0 && errno == EISDIR;
         if (got <= 0) break;
-        have += got;
+        have += std::size_t(got);
     }
     ::close(fd);
-    data.truncate(have);
-    return data;
+    if (folder) return std::nullopt;
+    return have;
 }
 
 // The formats the original's picture loader understood that still matter here, told by their
@@ -133,6 +135,13 @@ class DecodedPictures {
         const auto found = images_.constFind(data);
         if (found == images_.cend()) return std::nullopt;
         return *found;
+    }
+    // The bytes as the cache keeps them (a share, not a copy) and their image.
+    std::optional<std::pair<QByteArray, QImage>> findKept(const QByteArray& data) {
+        const std::lock_guard lock(mutex_);
+        const auto found = images_.constFind(data);
+        if (found == images_.cend()) return std::nullopt;
+        return std::pair(found.key(), found.value());
     }
     void keep(const QByteArray& data, const QImage& image) {
         const std::lock_guard lock(mutex_);
@@ -245,12 +254,21 @@ Picture Picture::fromEmbedded(QByteArray data) {
 
 Picture Picture::load(const QString& path) {
     if (path.isEmpty()) return {};
-    std::optional<QByteArray> data = readPictureFile(path);
-    if (!data) {
+    thread_local std::vector<char> buffer;
+    const std::optional<std::size_t> length = readPictureFile(path, buffer);
+    if (!length) {
         platform::fail(platform::RuntimeFailure::Kind::ControlFailed,
                        "File not found: " + path.toStdString());
     }
-    return fromData(*data);
+    // A picture shown before keeps the cache's copy of its bytes: the file's are only looked at.
+    const QByteArray bytes = QByteArray::fromRawData(buffer.data(), qsizetype(*length));
+    std::optional<std::pair<QByteArray, QImage>> known = decodedPictures().findKept(bytes);
+    // The buffer follows the largest file read: one far above the program's pictures is let go.
+    const auto release = qScopeGuard([&] {
+        if (buffer.size() > (std::size_t(4) << 20)) std::vector<char>().swap(buffer);
+    });
+    if (known) return Picture(std::move(known->second), std::move(known->first));
+    return fromData(QByteArray(bytes.constData(), bytes.size()));
 }
 
 QSize Picture::size() const {

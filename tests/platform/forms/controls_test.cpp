@@ -143,6 +143,7 @@ TEST_F(ControlsTest, AFailedLoadThrowsAndTheControlKeepsItsPicture) {
     const forms::Picture before = card.picture();
     const QString cases[] = {
         QString::fromStdString((folder / "missing.gif").string()),
+        QString::fromStdString(folder.string()),  // a folder opens, but is no file
         writeFile(folder, "garbage.gif", QByteArray("GIF89a this is not a picture")),
         writeFile(folder, "empty.gif", QByteArray()),
         writeFile(folder, "png.gif", makePng({8, 8}, Qt::red)),

@@ -1,7 +1,10 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <regex>
+#include <vector>
 
 #include "platform/forms/testing/driver.h"
 #include "platform/runtime/scheduler.h"
@@ -88,6 +91,17 @@ TEST_F(InputTest, ZOrderDecidesWhichOverlappingControlIsHit) {
     EXPECT_EQ(table.controlAt(drive::pointOf(table.Chat)), &table.Chat);
     EXPECT_EQ(table.controlAt(QPointF(260, 240)), &table.Sysmsg);
     EXPECT_EQ(table.controlAt(QPointF(215, 230)), &cover);
+
+    // Sent to the back, a control with a window goes only to the back of its own layer, however
+    // many controls without one came and went before.
+    { forms::Image(table, "gone").zOrder(0); }
+    table.Chat.zOrder(1);
+    cover.zOrder(1);
+    const std::vector<forms::Control*>& order = table.children();
+    const auto windowed = [](const forms::Control* c) { return c->isWindowed(); };
+    EXPECT_TRUE(std::is_partitioned(order.begin(), order.end(), std::not_fn(windowed)));
+    EXPECT_EQ(*std::find_if(order.begin(), order.end(), windowed), &table.Chat);
+    EXPECT_EQ(order.front(), &cover);
 }
 
 TEST_F(InputTest, ThePressedControlGetsTheReleaseAndClicksOnlyWhenReleasedInside) {
