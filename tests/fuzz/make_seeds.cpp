@@ -259,7 +259,7 @@ void HttpResponseSeeds(const fs::path& root) {
     };
     for (const auto& [name, answer] : answers) {
         corpus.add(name, std::string(1, '\0') + answer);
-        corpus.add(name + "-in-pieces", std::string(1, '\xC7') + answer);
+        corpus.add(name + "-fragmented", std::string(1, '\xC7') + answer);
     }
 }
 
