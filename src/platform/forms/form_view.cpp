@@ -22,25 +22,6 @@ namespace forms {
 
 namespace {
 
-// A control's widget: paints the control from the model and lets the mouse through.
-class ControlWidget final : public QWidget {
-  public:
-    ControlWidget(Control& control, QWidget* parent) : QWidget(parent), control_(control) {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::NoFocus);
-        setObjectName(control.name());
-    }
-
-  protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter painter(this);
-        paintControl(painter, control_, QRectF(rect()));
-    }
-
-  private:
-    Control& control_;
-};
-
 int rounded(float pixels) {
     return int(std::lround(pixels));
 }
@@ -92,87 +73,50 @@ FormView::~FormView() = default;
 
 void FormView::addTree(Container& container) {
     for (Control* control : container.children()) {
-        controlAdded(*control);
+        if (control->visible()) drawn_[control] = displayRect(control->rectInContainer());
         if (auto* box = dynamic_cast<PictureBox*>(control)) addTree(*box);
     }
 }
 
-QWidget* FormView::widgetOf(Container* container) {
-    if (auto* control = dynamic_cast<Control*>(container)) return widgetFor(*control);
-    return this;
+QPoint FormView::originOf(const Container& container) const {
+    const auto* control = dynamic_cast<const Control*>(&container);
+    if (!control || !control->container()) return {0, 0};
+    return originOf(*control->container()) + displayRect(control->rectInContainer()).topLeft();
 }
 
-QWidget* FormView::widgetFor(const Control& control) const {
-    auto it = widgets_.find(&control);
-    return it == widgets_.end() ? nullptr : it->second;
+QRect FormView::areaOf(const Container& container) const {
+    const auto* control = dynamic_cast<const Control*>(&container);
+    if (!control || !control->container()) return rect();
+    return displayRect(control->rectInContainer()).translated(originOf(*control->container()));
 }
 
 void FormView::controlAdded(Control& control) {
-    if (widgets_.count(&control)) return;
-    QWidget* parent = widgetOf(control.container());
-    if (!parent) return;
-    auto* widget = new ControlWidget(control, parent);  // owned by its parent widget
-    widgets_[&control] = widget;
-    syncControl(control);
-    stackInOrder(control, *widget);
+    controlChanged(control);
 }
 
-// A new widget comes on top of its siblings, while the model may have put its control under
-// others (a windowless control goes under the windowed ones): it goes under the widget of the
-// next control up. Raising every sibling instead would cost a window's worth of work for each
-// of its hundreds of controls.
-void FormView::stackInOrder(const Control& control, QWidget& widget) {
-    const std::vector<Control*>& siblings = control.container()->children();
-    auto above = std::find(siblings.begin(), siblings.end(), &control);
-    if (above != siblings.end()) ++above;
-    for (; above != siblings.end(); ++above) {
-        if (QWidget* aboveWidget = widgetFor(**above)) {
-            widget.stackUnder(aboveWidget);
-            return;
-        }
-    }
-    widget.raise();
-}
-
+// The control's container may already be gone: the whole window repaints.
 void FormView::controlRemoved(Control& control) {
-    auto it = widgets_.find(&control);
-    if (it == widgets_.end()) return;
-    // Children of a picture box go with its widget.
-    for (auto child = widgets_.begin(); child != widgets_.end();) {
-        if (child->first != &control && it->second->isAncestorOf(child->second)) {
-            child = widgets_.erase(child);
-        } else {
-            ++child;
-        }
-    }
-    delete widgets_.at(&control);  // a child widget: Qt would otherwise keep it until the end
-    widgets_.erase(&control);
+    if (drawn_.erase(&control)) update();
 }
 
 void FormView::controlChanged(Control& control) {
-    syncControl(control);
-}
-
-void FormView::syncControl(Control& control) {
-    QWidget* widget = widgetFor(control);
-    if (!widget) return;
-    widget->setGeometry(displayRect(control.rectInContainer()));
-    widget->setVisible(control.visible());
-    widget->update();
+    const QPoint origin = originOf(*control.container());
+    if (const auto was = drawn_.find(&control); was != drawn_.end()) {
+        update(was->second.translated(origin));
+        drawn_.erase(was);
+    }
+    if (!control.visible()) return;
+    const QRect now = displayRect(control.rectInContainer());
+    drawn_[&control] = now;
+    update(now.translated(origin));
 }
 
 void FormView::orderChanged(Container& container) {
-    for (Control* child : container.children()) {
-        if (QWidget* widget = widgetFor(*child)) widget->raise();
-    }
+    update(areaOf(container));
 }
 
 void FormView::surfaceChanged(Container& container) {
-    if (auto* control = dynamic_cast<Control*>(&container)) {
-        if (QWidget* widget = widgetFor(*control)) widget->update();
-        return;
-    }
-    update();
+    update(areaOf(container));
 }
 
 void FormView::formChanged() {
@@ -248,10 +192,30 @@ bool FormView::startSystemMove() {
     return window && window->isVisible() && window->startSystemMove();
 }
 
-void FormView::paintEvent(QPaintEvent*) {
+void FormView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.fillRect(rect(), toQColor(form_.backColor()));
     form_.surface().drawOn(painter);
+    paintChildren(painter, form_, QPoint(0, 0), rect(), event->region());
+}
+
+void FormView::paintChildren(QPainter& painter, const Container& container, QPoint origin,
+                             const QRect& visibleArea, const QRegion& dirty) const {
+    for (const Control* child : container.children()) {
+        if (!child->visible()) continue;
+        const QRect area = displayRect(child->rectInContainer()).translated(origin);
+        const QRect shown = area & visibleArea;
+        if (shown.isEmpty() || !dirty.intersects(shown)) continue;
+        // Each control starts from a fresh painter's state, as a widget of its own would.
+        painter.save();
+        painter.setClipRect(shown);
+        painter.translate(area.topLeft());
+        paintControl(painter, *child, QRectF(0, 0, area.width(), area.height()));
+        painter.restore();
+        if (const auto* box = dynamic_cast<const PictureBox*>(child)) {
+            paintChildren(painter, *box, area.topLeft(), shown, dirty);
+        }
+    }
 }
 
 void FormView::updateCursor(QPointF at) {

@@ -7,14 +7,18 @@
 #include "platform/forms/form.h"
 #include "platform/forms/form_observer.h"
 
+class QPainter;
+
 namespace forms {
 
 class Container;
 class Control;
 
-// The Qt view of one window: a top-level widget with a child widget per control, kept in step
-// with the model. Real input goes to the model's entry points; the controls' widgets let the
-// mouse through, so the model's own hit testing decides who gets it, as in tests.
+// The Qt view of one window: a top-level widget that draws the window's controls itself from the
+// model, as the window system draws a form's lightweight controls, and repaints where they
+// change. A window holds hundreds of controls: a widget each cost milliseconds to make, stack
+// and show before the table appeared, and a megabyte. Real input goes to the model's entry
+// points, so the model's own hit testing decides who gets it, as in tests.
 class FormView final : public QWidget, public FormObserver {
   public:
     // followVisibility false: a view that is never shown on screen (for rendering only).
@@ -30,8 +34,6 @@ class FormView final : public QWidget, public FormObserver {
     void windowRaised() override;
     quintptr nativeWindow() const override;
     bool startSystemMove() override;
-
-    QWidget* widgetFor(const Control& control) const;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -50,9 +52,14 @@ class FormView final : public QWidget, public FormObserver {
 
   private:
     void addTree(Container& container);
-    QWidget* widgetOf(Container* container);
-    void syncControl(Control& control);
-    void stackInOrder(const Control& control, QWidget& widget);
+    // Controls over their container from the back to the front, each clipped to its rectangle
+    // within its container's visible area, all in window pixels.
+    void paintChildren(QPainter& painter, const Container& container, QPoint origin,
+                       const QRect& visibleArea, const QRegion& dirty) const;
+    // Where a container's client area lies in the window, as its controls' rectangles round.
+    QPoint originOf(const Container& container) const;
+    // The area a container's drawing covers in the window: all of it for the window itself.
+    QRect areaOf(const Container& container) const;
     void updateCursor(QPointF at);
     // Frame and (without native stacking) topmost, changed without remaking the native window,
     // which other programs know the window by from load to unload.
@@ -66,7 +73,9 @@ class FormView final : public QWidget, public FormObserver {
     bool syncing_ = false;
     std::optional<Qt::WindowFlags> appliedFlags_;
     std::optional<bool> stackedAbove_;
-    std::unordered_map<const Control*, QWidget*> widgets_;
+    // Where each shown control was last drawn, in its container's pixels: a control that moves
+    // or hides leaves that area to be repainted.
+    std::unordered_map<const Control*, QRect> drawn_;
 };
 
 // Gives a window a view of its own (the program does this for every window as it loads).

@@ -89,30 +89,26 @@ TEST_F(ViewTest, TheViewMirrorsTheModel) {
     TableWindow& table = *window;
 
     table.setCaption("Korvash");
-    table.cardImage0[0].move(100.4f, 523.2f, 90, 120);
-    table.cardImage0.load(1);  // appears in the view, hidden
     table.show();
     EXPECT_EQ(view->windowTitle(), "Korvash");
-    EXPECT_EQ(view->widgetFor(table.cardImage0[0])->geometry(), QRect(100, 523, 90, 120));
-    EXPECT_EQ(table.cardImage0[0].top(), 523.2f);  // the view rounds, the model keeps
-    ASSERT_NE(view->widgetFor(table.cardImage0[1]), nullptr);
-    EXPECT_TRUE(view->widgetFor(table.cardImage0[1])->isHidden());
-    EXPECT_EQ(view->widgetFor(table.cardImage0[1])->parentWidget(), view->widgetFor(table.Pic1));
     EXPECT_EQ(view->size(), QSize(400, 300));
     EXPECT_TRUE(view->isVisible());
 
-    table.cardImage0.unload(1);
     table.hide();
     EXPECT_FALSE(view->isVisible());
 }
 
-// A window whose pane holds a windowed text box above windowless images.
+// A window whose pane, smaller than the window, holds a windowed text box above windowless
+// images; the pane counts in pixels.
 class StackedPane : public forms::Form {
   public:
     explicit StackedPane(forms::Forms& forms) : Form(forms) {
-        move(0, 0, 3000, 3000);
-        Pane.move(0, 0, 3000, 3000);
-        Entry.move(0, 0, 1500, 450);
+        move(0, 0, 3000, 3000);  // 200 x 200 pixels
+        setBackColor(forms::kBlack);
+        Pane.move(300, 300, 2250, 2250);  // 150 x 150 pixels at (20, 20)
+        Pane.setScaleMode(forms::ScaleMode::Pixels);
+        Pane.setBackColor(0x808080);
+        Entry.move(0, 50, 100, 30);  // across the cards below
     }
 
     forms::PictureBox Pane{*this, "Pane"};
@@ -120,35 +116,99 @@ class StackedPane : public forms::Form {
     forms::TextBox Entry{Pane, "Entry"};
 };
 
-// The widgets under a parent, bottom first, as the names of their controls.
-std::vector<std::string> widgetStack(const forms::FormView& view, const forms::Container& pane,
-                                     const QWidget& parent) {
-    std::vector<std::string> names;
-    for (QObject* child : parent.children()) {
-        for (const forms::Control* control : pane.children()) {
-            if (view.widgetFor(*control) == child) names.push_back(control->name().toStdString());
-        }
+class DrawnControlsTest : public ViewTest {
+  protected:
+    StackedPane& window = forms.create<StackedPane>();
+
+    DrawnControlsTest() {
+        window.Card[0].setPicture(solid(Qt::red));
+        window.Card.load(1);
+        window.Card[1].setPicture(solid(Qt::green));
+        window.Card.load(2);
+        window.Card[2].setPicture(solid(Qt::blue));
     }
-    return names;
+
+    forms::Picture solid(Qt::GlobalColor color) {
+        const QString name = QStringLiteral("card%1.gif").arg(int(color));
+        return forms::loadPicture(writeFile(folder, name, makeGif({40, 40}, color)));
+    }
+
+    QColor at(int x, int y) { return QColor(forms::renderWindow(window).pixel(x, y)); }
+};
+
+// Controls are drawn where the model places them, rounded to pixels, within their container
+// and in its order: hidden ones not at all, windowless ones under the windowed ones.
+TEST_F(DrawnControlsTest, ControlsAreDrawnInTheModelsPlaceAndOrder) {
+    window.Card[0].move(10.4f, 40.6f);
+    window.Card[1].move(30, 40.6f);
+    window.Card[1].setVisible(true);
+    window.Card[2].move(100, 100);  // loaded hidden
+
+    const QImage shot = forms::renderWindow(window);
+    EXPECT_EQ(QColor(shot.pixel(30, 61)), QColor(Qt::red));  // the pane's (20, 20) and more
+    EXPECT_EQ(QColor(shot.pixel(29, 61)), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(QColor(shot.pixel(30, 60)), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(QColor(shot.pixel(55, 65)), QColor(Qt::green));           // the newer card on top
+    EXPECT_EQ(QColor(shot.pixel(130, 130)), QColor(0x80, 0x80, 0x80));  // the hidden one
+    EXPECT_EQ(QColor(shot.pixel(40, 85)), QColor(Qt::white));  // the text box over the cards
+
+    window.Card[1].zOrder(1);  // to the bottom of its layer
+    window.Card[2].setVisible(true);
+    EXPECT_EQ(at(55, 65), QColor(Qt::red));
+    EXPECT_EQ(at(130, 130), QColor(Qt::blue));
 }
 
-// Widgets stack as the model orders its controls, also for controls loaded after the view was
-// made: a windowless one goes under the windowed ones, and a new order reaches the widgets.
-TEST_F(ViewTest, WidgetsStackInTheModelsOrder) {
-    auto& window = forms.create<StackedPane>();
+TEST_F(DrawnControlsTest, AControlIsClippedToItsContainer) {
+    window.Card[0].move(130, 130);  // 40 x 40 in a pane of 150 x 150
+    window.Pane.setVisible(true);
+
+    EXPECT_EQ(at(165, 165), QColor(Qt::red));
+    EXPECT_EQ(at(175, 175), QColor(Qt::black));  // the window beyond the pane
+    window.Pane.setVisible(false);
+    EXPECT_EQ(at(165, 165), QColor(Qt::black)) << "a hidden pane hides what it holds";
+}
+
+// Collects the areas a shown window repaints.
+class PaintedAreas : public QObject {
+  public:
+    QRegion painted;
+
+  protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) painted += static_cast<QPaintEvent*>(event)->region();
+        return false;
+    }
+};
+
+// A change repaints where the control was and where it is now, and no more than that.
+TEST_F(DrawnControlsTest, AChangeRepaintsWhereTheControlWasAndIs) {
     forms::attachView(window);
     auto* view = dynamic_cast<forms::FormView*>(window.view());
     ASSERT_NE(view, nullptr);
-    const QWidget& pane = *view->widgetFor(window.Pane);
+    window.Card[0].move(10, 40);
+    window.show();
+    QCoreApplication::processEvents();
+    PaintedAreas areas;
+    view->installEventFilter(&areas);
+    const auto repainted = [&](auto&& change) {
+        areas.painted = {};
+        change();
+        QCoreApplication::processEvents();
+        return areas.painted;
+    };
 
-    window.Card.load(1);
-    window.Card.load(2);
-    EXPECT_EQ(widgetStack(*view, window.Pane, pane),
-              (std::vector<std::string>{"Card", "Card", "Card", "Entry"}));
-    EXPECT_EQ(pane.children().back(), view->widgetFor(window.Entry));
-    window.Card[1].zOrder(1);  // to the bottom of its layer
-    EXPECT_EQ(pane.children().front(), view->widgetFor(window.Card[1]));
-    EXPECT_EQ(pane.children().back(), view->widgetFor(window.Entry));
+    const QRegion moved = repainted([&] { window.Card[0].move(100, 90); });
+    EXPECT_TRUE(moved.contains(QRect(30, 60, 40, 40))) << "where it was";
+    EXPECT_TRUE(moved.contains(QRect(120, 110, 40, 40))) << "where it is";
+    EXPECT_FALSE(moved.contains(QPoint(5, 5))) << "not the whole window";
+
+    const QRegion paneMoved = repainted([&] { window.Pane.move(600, 600); });
+    EXPECT_TRUE(paneMoved.contains(QRect(20, 20, 150, 150)));
+    EXPECT_TRUE(paneMoved.contains(QRect(40, 40, 150, 150).intersected(view->rect())));
+
+    const QRegion hidden = repainted([&] { window.Card[0].setVisible(false); });
+    EXPECT_TRUE(hidden.contains(QRect(140, 130, 40, 40))) << "its place in the moved pane";
+    view->removeEventFilter(&areas);
 }
 
 // Counts the times a widget is hidden.
