@@ -1,7 +1,11 @@
 #include "resources/resource_store.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 
@@ -18,6 +22,35 @@ std::string readAll(const std::filesystem::path& path) {
 }
 
 class SaveResToFileTest : public TempFolderTest {};
+
+// Whether the page holding an address is mapped into this process (the kernel's page map).
+bool resident(const void* address) {
+    const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
+    // The page map is read in whole entries only, which a buffered stream does not do.
+    const int map = ::open("/proc/self/pagemap", O_RDONLY | O_CLOEXEC);
+    std::uint64_t entry = 0;
+    const auto at = off_t(reinterpret_cast<std::uintptr_t>(address) / page * sizeof entry);
+    const bool read = map >= 0 && ::pread(map, &entry, sizeof entry, at) == sizeof entry;
+    if (map >= 0) ::close(map);
+    return read && (entry >> 63) != 0;
+}
+
+// The pack's pages read for a picture are given back once a picture is written, and the
+// pictures read the same afterwards.
+TEST_F(SaveResToFileTest, PicturesReadStayNotResidentAndReadTheSameAgain) {
+    const std::vector<int> ids = resourceIds("GIF");
+    const int largest = *std::max_element(ids.begin(), ids.end(), [](int a, int b) {
+        return findResource("GIF", a)->size() < findResource("GIF", b)->size();
+    });
+    const auto bytes = *findResource("GIF", largest);
+    const std::string before(bytes.begin(), bytes.end());
+    const std::uint8_t* middle = bytes.data() + bytes.size() / 2;
+    ASSERT_TRUE(resident(middle));
+
+    ASSERT_TRUE(SaveResToFile(ids.front(), "GIF", folder() / "tmp.GIF"));
+    EXPECT_FALSE(resident(middle));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), before);
+}
 
 TEST_F(SaveResToFileTest, WritesThePicturesBytesAsTheyAre) {
     const auto path = folder() / "tmp450.GIF";
