@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -13,6 +14,7 @@
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/files/file_system.h"
@@ -31,10 +33,11 @@ bool isAscii(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char ch) { return (ch & 0x80) == 0; });
 }
 
-bool sameNameIgnoringCase(std::string_view x, std::string_view y) {
+// `yAscii` tells whether y is plain ASCII: y is the name looked for, the same for every entry.
+bool sameNameIgnoringCase(std::string_view x, std::string_view y, bool yAscii) {
     // Most names are plain ASCII: compared as they are, without decoding every entry of the
     // folder. Any other character may fold to an ASCII one, so those go the long way.
-    if (isAscii(x) && isAscii(y)) {
+    if (yAscii && isAscii(x)) {
         return x.size() == y.size() &&
                std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
                    return std::tolower(static_cast<unsigned char>(p)) ==
@@ -68,6 +71,7 @@ class OpenFolder {
 std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs::path& name) {
     if (!folder.isOpen()) return std::nullopt;
     const std::string_view wanted = name.native();
+    const bool wantedAscii = isAscii(wanted);
     // The first match in name order; a folder entry's name is one component, so comparing
     // the names is comparing them as paths.
     std::optional<std::string> best;
@@ -82,7 +86,8 @@ std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs
             at += length;
             const std::string_view raw(entry + offsetof(dirent64, d_name));
             if (raw == "." || raw == "..") continue;
-            if (sameNameIgnoringCase(raw, wanted) && (!best || raw < *best)) best = raw;
+            if (sameNameIgnoringCase(raw, wanted, wantedAscii) && (!best || raw < *best))
+                best = raw;
         }
     }
     if (!best) return std::nullopt;
@@ -93,7 +98,10 @@ std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs
 // none after the root), but as one string parsed once: a path grown by /= splits itself anew
 // at every step, and this runs for every file written.
 fs::path joined(const std::vector<const fs::path*>& parts, std::size_t count) {
+    std::size_t length = 0;
+    for (std::size_t k = 0; k < count; ++k) length += parts[k]->native().size() + 1;
     std::string text;
+    text.reserve(length);
     for (std::size_t k = 0; k < count; ++k) {
         if (!text.empty() && text.back() != '/') text += '/';
         text += parts[k]->native();
@@ -109,9 +117,11 @@ bool isLiteralComponent(const fs::path& part) {
 }  // namespace
 
 std::filesystem::path mapWindowsPath(const QString& windowsPath) {
-    QString slashed = windowsPath;
-    slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const fs::path plain = toPath(slashed);
+    // The separators are swapped in the encoded name, not in a copy of the text: a file name's
+    // encoding is UTF-8, where no other character has the backslash's byte.
+    std::string slashed = QFile::encodeName(windowsPath).toStdString();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const fs::path plain(std::move(slashed));
     if (plain.empty() || onDisk(plain)) return plain;
 
     // A prefix that is on disk as written is what the lookup below would give for it: the path
@@ -120,6 +130,7 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // asking the disk about every folder from the root down. The components are the ones plain
     // holds, not copies: this runs for every file written.
     std::vector<const fs::path*> parts;
+    parts.reserve(std::size_t(std::distance(plain.begin(), plain.end())));
     for (const fs::path& part : plain) parts.push_back(&part);
     std::size_t start = parts.size() - 1;  // the whole path is not there
     fs::path resolved;
