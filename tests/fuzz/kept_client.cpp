@@ -38,16 +38,20 @@ void KeptClient::restoreFiles() {
         restoreTree();
         return;
     }
+    bool putBack = false;
     for (const auto& [path, gone] : changes.paths) {
         if (const auto kept = files_.find(path); kept != files_.end()) {
             rewrite(*kept);
+            putBack = true;
         } else if (!gone && !folders_.contains(path)) {
             std::error_code ignored;
             fs::remove_all(path, ignored);
+            putBack = true;
         }
     }
-    // What was just put back is no change of the next input's.
-    changes_->discard();
+    // What was just put back is no change of the next input's. An input that only wrote and
+    // deleted pictures again has nothing put back, and nothing to read.
+    if (putBack) changes_->discard();
 }
 
 void KeptClient::restoreTree() {

@@ -2,18 +2,20 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <QFile>
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstddef>
 #include <cstring>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <vector>
+#include <utility>
 
 #include "platform/files/file_system.h"
 
@@ -22,19 +24,22 @@ namespace {
 
 namespace fs = std::filesystem;
 
-bool onDisk(const fs::path& path) {
-    std::error_code error;
-    return fs::symlink_status(path, error).type() != fs::file_type::not_found && !error;
+// Whether there is an entry of that name, a link not followed (what the path's symlink_status
+// tells), asked with the text as it is rather than a path object parsed from it.
+bool onDisk(const std::string& path) {
+    struct stat status;
+    return ::lstat(path.c_str(), &status) == 0;
 }
 
 bool isAscii(std::string_view name) {
     return std::all_of(name.begin(), name.end(), [](char ch) { return (ch & 0x80) == 0; });
 }
 
-bool sameNameIgnoringCase(std::string_view x, std::string_view y) {
+// `yAscii` tells whether y is plain ASCII: y is the name looked for, the same for every entry.
+bool sameNameIgnoringCase(std::string_view x, std::string_view y, bool yAscii) {
     // Most names are plain ASCII: compared as they are, without decoding every entry of the
     // folder. Any other character may fold to an ASCII one, so those go the long way.
-    if (isAscii(x) && isAscii(y)) {
+    if (yAscii && isAscii(x)) {
         return x.size() == y.size() &&
                std::equal(x.begin(), x.end(), y.begin(), [](char p, char q) {
                    return std::tolower(static_cast<unsigned char>(p)) ==
@@ -47,7 +52,7 @@ bool sameNameIgnoringCase(std::string_view x, std::string_view y) {
 // A folder opened for reading its names, closed with its owner.
 class OpenFolder {
   public:
-    explicit OpenFolder(const fs::path& folder)
+    explicit OpenFolder(const std::string& folder)
         : fd_(::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {}
     OpenFolder(const OpenFolder&) = delete;
     OpenFolder& operator=(const OpenFolder&) = delete;
@@ -63,11 +68,12 @@ class OpenFolder {
 
 // Only the names are needed: read straight from the folder into a buffer on the stack, with
 // no entry object (and its full path) per name and no directory stream allocated and freed;
-// a name becomes a path only when it matches. Files about to be written are looked up here
+// only a name that matches is copied. Files about to be written are looked up here
 // every time, so this is most of what a picture's trip through a temporary file costs.
-std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs::path& name) {
+std::optional<std::string> findEntryIgnoringCase(const OpenFolder& folder, const fs::path& name) {
     if (!folder.isOpen()) return std::nullopt;
     const std::string_view wanted = name.native();
+    const bool wantedAscii = isAscii(wanted);
     // The first match in name order; a folder entry's name is one component, so comparing
     // the names is comparing them as paths.
     std::optional<std::string> best;
@@ -82,53 +88,62 @@ std::optional<fs::path> findEntryIgnoringCase(const OpenFolder& folder, const fs
             at += length;
             const std::string_view raw(entry + offsetof(dirent64, d_name));
             if (raw == "." || raw == "..") continue;
-            if (sameNameIgnoringCase(raw, wanted) && (!best || raw < *best)) best = raw;
+            if (sameNameIgnoringCase(raw, wanted, wantedAscii) && (!best || raw < *best))
+                best = raw;
         }
     }
-    if (!best) return std::nullopt;
-    return fs::path(std::move(*best));
+    return best;
 }
 
-// The first `count` components joined as the path's /= joins them (a separator after a name,
-// none after the root), but as one string parsed once: a path grown by /= splits itself anew
-// at every step, and this runs for every file written.
-fs::path joined(const std::vector<const fs::path*>& parts, std::size_t count) {
+// A component of a path added to the text of a path as the path's /= adds it: a separator
+// after a name, none after the root or into an empty path. The mapping builds its result as
+// text and makes it a path once: a path grown by /= splits itself anew at every step, and this
+// runs for every file written.
+void append(std::string& text, const std::string& component) {
+    if (!text.empty() && text.back() != '/') text += '/';
+    text += component;
+}
+
+// The components before `end` joined.
+std::string joined(const fs::path& path, fs::path::iterator end) {
+    std::size_t length = 0;
+    for (auto it = path.begin(); it != end; ++it) length += it->native().size() + 1;
     std::string text;
-    for (std::size_t k = 0; k < count; ++k) {
-        if (!text.empty() && text.back() != '/') text += '/';
-        text += parts[k]->native();
-    }
-    return fs::path(std::move(text));
+    text.reserve(length);
+    for (auto it = path.begin(); it != end; ++it) append(text, it->native());
+    return text;
 }
 
 bool isLiteralComponent(const fs::path& part) {
-    return part.empty() || part == "." || part == ".." || part.has_root_directory() ||
+    const std::string& name = part.native();
+    return name.empty() || name == "." || name == ".." || part.has_root_directory() ||
            part.has_root_name();
 }
 
 }  // namespace
 
 std::filesystem::path mapWindowsPath(const QString& windowsPath) {
-    QString slashed = windowsPath;
-    slashed.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    const fs::path plain = toPath(slashed);
-    if (plain.empty() || onDisk(plain)) return plain;
+    // The separators are swapped in the encoded name, not in a copy of the text: a file name's
+    // encoding is UTF-8, where no other character has the backslash's byte.
+    std::string slashed = QFile::encodeName(windowsPath).toStdString();
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    const fs::path plain(std::move(slashed));
+    if (plain.empty() || onDisk(plain.native())) return plain;
 
     // A prefix that is on disk as written is what the lookup below would give for it: the path
     // of an existing entry passes through existing folders only. So the lookup starts after the
     // longest such prefix, most often the folder of a file about to be written, instead of
     // asking the disk about every folder from the root down. The components are the ones plain
     // holds, not copies: this runs for every file written.
-    std::vector<const fs::path*> parts;
-    for (const fs::path& part : plain) parts.push_back(&part);
-    std::size_t start = parts.size() - 1;  // the whole path is not there
-    fs::path resolved;
+    const fs::path::iterator last = std::prev(plain.end());
+    fs::path::iterator start = last;  // the whole path is not there
+    std::string resolved;
     // The folder of a file about to be written, opened: that it opens tells it is on disk,
     // and its names are what the lookup reads next.
     std::optional<OpenFolder> folder;
-    for (; start > 0; --start) {
-        fs::path prefix = joined(parts, start);
-        if (start == parts.size() - 1 && folder.emplace(prefix).isOpen()) {
+    for (; start != plain.begin(); --start) {
+        std::string prefix = joined(plain, start);
+        if (start == last && folder.emplace(prefix).isOpen()) {
             resolved = std::move(prefix);
             break;
         }
@@ -138,25 +153,31 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
         }
     }
     bool resolving = true;
-    for (std::size_t k = start; k < parts.size(); ++k) {
-        const fs::path& part = *parts[k];
+    for (auto it = start; it != plain.end(); ++it) {
+        const fs::path& part = *it;
         if (!resolving || isLiteralComponent(part)) {
-            resolved /= part;
+            append(resolved, part.native());
             continue;
         }
         // The first one is the shortest prefix the search above found missing as written.
-        if (k > start && onDisk(resolved / part)) {
-            resolved /= part;
-        } else if (auto match = k == start && folder && folder->isOpen()
-                                    ? findEntryIgnoringCase(*folder, part)
-                                    : findEntryIgnoringCase(OpenFolder(resolved), part)) {
-            resolved /= *match;
+        if (it != start) {
+            std::string asWritten = resolved;
+            append(asWritten, part.native());
+            if (onDisk(asWritten)) {
+                resolved = std::move(asWritten);
+                continue;
+            }
+        }
+        if (auto match = it == start && folder && folder->isOpen()
+                             ? findEntryIgnoringCase(*folder, part)
+                             : findEntryIgnoringCase(OpenFolder(resolved), part)) {
+            append(resolved, *match);
         } else {
-            resolved /= part;
+            append(resolved, part.native());
             resolving = false;
         }
     }
-    return resolved;
+    return fs::path(std::move(resolved));
 }
 
 }  // namespace platform
