@@ -48,7 +48,10 @@ void paintLabel(QPainter& painter, const Label& label, const QRectF& rect) {
 }
 
 void paintPictureBox(QPainter& painter, const PictureBox& box, const QRectF& rect) {
-    painter.fillRect(rect, toQColor(box.backColor()));
+    // The table's play area is a picture box the size of its picture: filling it first doubled
+    // the cost of drawing it.
+    if (!box.surface().covers(rect.size().toSize()))
+        painter.fillRect(rect, toQColor(box.backColor()));
     box.surface().drawOn(painter);
 }
 

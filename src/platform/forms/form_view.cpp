@@ -61,7 +61,8 @@ FormView::FormView(Form& form, bool followVisibility)
       followVisibility_(followVisibility),
       nativeStacking_(followVisibility && nativeStackingAvailable()) {
     setMouseTracking(true);
-    // paintEvent fills the whole window with the form's colour: Qt need not clear it first.
+    // paintEvent covers the whole window, with the form's colour or its opaque picture: Qt need
+    // not clear it first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);
@@ -194,7 +195,7 @@ bool FormView::startSystemMove() {
 
 void FormView::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
-    painter.fillRect(rect(), toQColor(form_.backColor()));
+    if (!form_.surface().covers(size())) painter.fillRect(rect(), toQColor(form_.backColor()));
     form_.surface().drawOn(painter);
     paintChildren(painter, form_, QPoint(0, 0), rect(), event->region());
 }

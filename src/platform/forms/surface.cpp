@@ -46,11 +46,19 @@ void Surface::drawOn(QPainter& painter) const {
     } else if (!picture_.isEmpty()) {
         painter.drawImage(QPointF(0, 0), picture_.image());
     }
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // A stretched stroke repeats pixels, as the window system's stretching copy does; smoothing
+    // cost a millisecond on the table's frame, whose edges stretch a strip four times.
     for (const Stroke& stroke : strokes_) {
         painter.drawImage(stroke.target, stroke.source.image(), stroke.sourceRect);
     }
     painter.restore();
+}
+
+bool Surface::covers(QSize area) const {
+    if (picture_.isEmpty()) return false;
+    const QSize size = picture_.size();
+    return size.width() >= area.width() && size.height() >= area.height() &&
+           !picture_.image().hasAlphaChannel();
 }
 
 void Surface::flatten() {

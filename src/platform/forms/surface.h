@@ -29,6 +29,9 @@ class Surface {
     void clear();  // Cls
 
     bool hasDrawing() const { return !strokes_.empty() || !flattened_.isNull(); }
+    // Whether what the surface shows hides everything under it within `area` (from its top left
+    // corner): an opaque picture at least that large.
+    bool covers(QSize area) const;
     // Draws what the surface shows with its top left corner at the painter's origin.
     void drawOn(QPainter& painter) const;
     // What the surface shows, as one image: the picture when nothing was drawn, else the
