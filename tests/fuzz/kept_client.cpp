@@ -6,11 +6,34 @@
 #include <vector>
 
 #include "client/main_form.h"
+#include "platform/forms/list_box.h"
+#include "platform/forms/picture_box.h"
 #include "platform/runtime/failure.h"
 
 namespace fuzzing {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+// Lists that the client only ever appends to in a sitting (the chat history, the hands
+// settled) would otherwise grow with every input of a run of millions. Looked at now and then:
+// walking every window's controls at each input would cost more than the input.
+constexpr int kMostKeptLines = 200;
+constexpr int kInputsBetweenListChecks = 1000;
+
+void EmptyLongLists(forms::Container& container) {
+    for (forms::Control* control : container.children()) {
+        if (control->kind() == forms::ControlKind::ListBox) {
+            auto& list = static_cast<forms::ListBox&>(*control);
+            if (list.listCount() > kMostKeptLines) list.clear();
+        } else if (auto* box = dynamic_cast<forms::PictureBox*>(control)) {
+            EmptyLongLists(*box);
+        }
+    }
+}
+
+}  // namespace
 
 KeptClient::KeptClient() : KeptClient(Prepare{}) {}
 
@@ -87,6 +110,9 @@ void KeptClient::run(const std::function<void(client::Client&)>& input) {
     harness_->desktop.clearRecords(harness_->hall);
     harness_->boxes.clearShown();
     harness_->soundDevice.clearCalls();
+    if (++inputs_ % kInputsBetweenListChecks == 0) {
+        for (forms::Form* form : c.forms.openForms()) EmptyLongLists(*form);
+    }
     try {
         input(c);
     } catch (const platform::ProgramEnd&) {
