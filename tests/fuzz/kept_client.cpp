@@ -27,8 +27,8 @@ void EmptyLongLists(forms::Container& container) {
         if (control->kind() == forms::ControlKind::ListBox) {
             auto& list = static_cast<forms::ListBox&>(*control);
             if (list.listCount() > kMostKeptLines) list.clear();
-        } else if (auto* box = dynamic_cast<forms::PictureBox*>(control)) {
-            EmptyLongLists(*box);
+        } else if (control->kind() == forms::ControlKind::PictureBox) {
+            EmptyLongLists(static_cast<forms::PictureBox&>(*control));
         }
     }
 }

@@ -8,7 +8,6 @@
 #include <QPainter>
 #include <QToolTip>
 #include <QWindow>
-#include <algorithm>
 #include <cmath>
 
 #include "platform/forms/control.h"
