@@ -6,6 +6,7 @@
 #include "platform/forms/image.h"
 #include "platform/forms/label.h"
 #include "platform/forms/list_box.h"
+#include "platform/forms/picture_blit.h"
 #include "platform/forms/picture_box.h"
 #include "platform/forms/text_box.h"
 
@@ -21,7 +22,7 @@ void paintImage(QPainter& painter, const Image& image, const QRectF& rect) {
         painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
         painter.drawImage(rect, image.picture().image());
     } else {
-        painter.drawImage(QPointF(0, 0), image.picture().image());
+        drawPicture(painter, QPoint(0, 0), image.picture().image());
     }
 }
 

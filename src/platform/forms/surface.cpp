@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/forms/picture_blit.h"
+
 namespace forms {
 
 namespace {
@@ -36,7 +38,7 @@ void Surface::clear() {
 
 void Surface::drawOn(QPainter& painter) const {
     if (!hasDrawing()) {
-        if (!picture_.isEmpty()) painter.drawImage(QPointF(0, 0), picture_.image());
+        if (!picture_.isEmpty()) drawPicture(painter, QPoint(0, 0), picture_.image());
         return;
     }
     painter.save();
@@ -44,7 +46,7 @@ void Surface::drawOn(QPainter& painter) const {
     if (!flattened_.isNull()) {
         painter.drawImage(QPointF(0, 0), flattened_);
     } else if (!picture_.isEmpty()) {
-        painter.drawImage(QPointF(0, 0), picture_.image());
+        drawPicture(painter, QPoint(0, 0), picture_.image());
     }
     // A stretched stroke repeats pixels, as the window system's stretching copy does; smoothing
     // cost a millisecond on the table's frame, whose edges stretch a strip four times.
