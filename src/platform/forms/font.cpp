@@ -48,6 +48,10 @@ QFont toQFont(const FontSpec& font) {
     QFont result(resolveFontFamily(font.name));
     result.setPixelSize(std::max(1, int(pixelSize(font))));
     result.setBold(font.bold);
+    // The Chinese font carries no hinting instructions, so hinting means FreeType's auto-hinter
+    // analysing every outline as it is first measured: over a millisecond of the table's first
+    // screen, for a difference at these sizes one hardly sees.
+    result.setHintingPreference(QFont::PreferNoHinting);
     return result;
 }
 
