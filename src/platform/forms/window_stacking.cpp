@@ -35,7 +35,7 @@ struct StateAtoms {
     xcb_atom_t staysOnTop = 0;
 };
 
-StateAtoms internAtoms(xcb_connection_t* connection) {
+StateAtoms askAtoms(xcb_connection_t* connection) {
     const std::array<const char*, 3> names{"_NET_WM_STATE", "_NET_WM_STATE_ABOVE",
                                            "_NET_WM_STATE_STAYS_ON_TOP"};
     std::array<xcb_intern_atom_cookie_t, 3> cookies{};
@@ -51,11 +51,32 @@ StateAtoms internAtoms(xcb_connection_t* connection) {
     return {atoms[0], atoms[1], atoms[2]};
 }
 
+// Asked of the server once per connection: each answer is a round trip, and a window changes
+// its stacking around every show.
+const StateAtoms& internAtoms(xcb_connection_t* connection) {
+    static xcb_connection_t* askedOf = nullptr;
+    static StateAtoms atoms;
+    if (askedOf != connection) {
+        atoms = askAtoms(connection);
+        askedOf = connection;
+    }
+    return atoms;
+}
+
+// A window's root never changes, so the last one asked for is kept.
 xcb_window_t rootOf(xcb_connection_t* connection, xcb_window_t window) {
+    static xcb_connection_t* askedOf = nullptr;
+    static xcb_window_t askedFor = XCB_WINDOW_NONE;
+    static xcb_window_t root = XCB_WINDOW_NONE;
+    if (askedOf == connection && askedFor == window) return root;
     Reply<xcb_get_geometry_reply_t> geometry(
         xcb_get_geometry_reply(connection, xcb_get_geometry(connection, window), nullptr),
         &std::free);
-    return geometry ? geometry->root : xcb_window_t{XCB_WINDOW_NONE};
+    if (!geometry) return XCB_WINDOW_NONE;
+    askedOf = connection;
+    askedFor = window;
+    root = geometry->root;
+    return root;
 }
 
 // A mapped (or iconic) window: the window manager owns its state and is asked to change it.
@@ -116,7 +137,7 @@ void setNativeStaysOnTop(QWidget& window, bool above) {
     if (!connection) return;
     // Qt's own connection, so the request is ordered with the toolkit's map and unmap.
     const auto id = static_cast<xcb_window_t>(window.winId());
-    const StateAtoms atoms = internAtoms(connection);
+    const StateAtoms& atoms = internAtoms(connection);
     if (window.isVisible()) {
         askWindowManager(connection, id, atoms, above);
     } else {
