@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "resources/encoding/bmp_encoder.h"
 #include "resources/encoding/gif_encoder.h"
 
 namespace picgen {
@@ -28,8 +29,17 @@ void PictureSet::addJpeg(int id, const QImage& image) {
     pack_.add("GIF", std::to_string(id), resources::encodeJpeg(image));
 }
 
+// Large opaque designs (the table's play area, the score boards) are stored as uncompressed
+// indexed bitmaps: the loader copies their rows where a GIF's took milliseconds to decompress
+// at every start. The pixels are the GIF's: the same palette and indices.
 void PictureSet::addDesign(std::string_view name, const QImage& image) {
-    pack_.add("DESIGN", name, resources::encodeGif(withHardAlpha(image)));
+    const resources::IndexedImage indexed = resources::toIndexedImage(withHardAlpha(image));
+    constexpr int kStoredPlainFromPixels = 256 * 256;
+    if (!indexed.transparentIndex && indexed.width * indexed.height >= kStoredPlainFromPixels) {
+        pack_.add("DESIGN", name, resources::encodeBmp(indexed));
+        return;
+    }
+    pack_.add("DESIGN", name, resources::encodeGif(indexed));
 }
 
 }  // namespace picgen

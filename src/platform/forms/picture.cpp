@@ -8,7 +8,10 @@
 #include <QHash>
 #include <QImageReader>
 #include <QScopeGuard>
+#include <algorithm>
 #include <cerrno>
+#include <cstdlib>
+#include <cstring>
 #include <mutex>
 #include <optional>
 #include <span>
@@ -76,8 +79,8 @@ QImage read(const QByteArray& data, const QByteArray& format) {
     return reader.read();
 }
 
-// From this size up an opaque GIF keeps its colour indices: a quarter of the memory of its
-// colours, and painted as it is where it is drawn unscaled (the table's picture, say).
+// From this size up an opaque GIF or bitmap keeps its colour indices: a quarter of the memory of
+// its colours, and painted as it is where it is drawn unscaled (the table's picture, say).
 constexpr qsizetype kIndexedFromPixels = 256 * 256;
 
 // GIFs, the program's own pictures among them, are decoded without the toolkit's image plug-in.
@@ -110,6 +113,54 @@ std::optional<QImage> decodeGif(const QByteArray& data) {
     return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
+// An uncompressed 8-bit bitmap (the program's large pictures are stored so) is read by copying
+// its rows. Anything else it might be (another depth, compression, a colour table or rows
+// reaching past the data, an index beyond the table) is left to the toolkit's reader: nullopt.
+std::optional<QImage> decodeIndexedBmp(const QByteArray& data) {
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    const std::uint64_t size = std::uint64_t(data.size());
+    const auto u16 = [&](std::uint64_t at) {
+        return std::uint32_t(bytes[at] | bytes[at + 1] << 8);
+    };
+    const auto u32 = [&](std::uint64_t at) { return u16(at) | u16(at + 2) << 16; };
+    constexpr std::uint64_t kInfoAt = 14;
+    if (size < kInfoAt + 40 || !data.startsWith("BM")) return std::nullopt;
+    const std::uint64_t pixelsAt = u32(10);
+    const std::uint64_t infoSize = u32(kInfoAt);
+    const auto width = std::int32_t(u32(18));
+    const auto height = std::int32_t(u32(22));
+    if (infoSize < 40 || width <= 0 || height == 0 || height == INT32_MIN || u16(26) != 1 ||
+        u16(28) != 8 || u32(30) != 0) {
+        return std::nullopt;
+    }
+    const std::uint64_t colourCount = u32(46) == 0 ? 256 : u32(46);
+    const std::uint64_t rows = std::uint64_t(std::abs(height));
+    const std::uint64_t stride = (std::uint64_t(width) + 3) / 4 * 4;
+    const std::uint64_t tableAt = kInfoAt + infoSize;
+    if (colourCount > 256 || tableAt + 4 * colourCount > pixelsAt || pixelsAt > size ||
+        stride * rows > size - pixelsAt) {
+        return std::nullopt;
+    }
+    QImage image(width, int(rows), QImage::Format_Indexed8);
+    if (image.isNull()) return std::nullopt;
+    QList<QRgb> colours(static_cast<qsizetype>(colourCount));
+    for (qsizetype i = 0; i < colours.size(); ++i) {
+        const std::uint64_t at = tableAt + 4 * std::uint64_t(i);
+        colours[i] = qRgb(bytes[at + 2], bytes[at + 1], bytes[at]);
+    }
+    image.setColorTable(colours);
+    std::uint8_t highest = 0;
+    for (std::uint64_t y = 0; y < rows; ++y) {
+        // Rows run bottom up unless the height is negative.
+        const std::uint64_t from = height < 0 ? y : rows - 1 - y;
+        const std::uint8_t* row = bytes + pixelsAt + from * stride;
+        std::memcpy(image.scanLine(int(y)), row, std::size_t(width));
+        highest = std::max(highest, *std::max_element(row, row + width));
+    }
+    if (highest >= colourCount) return std::nullopt;
+    return image;
+}
+
 // Every other picture is kept as premultiplied ARGB, which is what painting wants; an rvalue
 // converts in place where the formats allow (32-bit RGB does), so no second copy is made. The GIF
 // reader keeps a share of the frame it returned, so the reader must be gone before the
@@ -117,6 +168,13 @@ std::optional<QImage> decodeGif(const QByteArray& data) {
 QImage decode(const QByteArray& data, const QByteArray& format) {
     if (format == "gif") {
         if (std::optional<QImage> image = decodeGif(data)) return std::move(*image);
+    }
+    if (format == "bmp") {
+        if (std::optional<QImage> image = decodeIndexedBmp(data)) {
+            if (qsizetype(image->width()) * image->height() >= kIndexedFromPixels)
+                return std::move(*image);
+            return image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
+        }
     }
     QImage image = read(data, format);
     if (image.isNull()) return image;
@@ -234,11 +292,26 @@ std::optional<QSize> gifSize(const QByteArray& data) {
     return QSize(byte(6) | byte(7) << 8, byte(8) | byte(9) << 8);
 }
 
+// The same for a Windows bitmap.
+std::optional<QSize> bmpSize(const QByteArray& data) {
+    if (data.size() < 26 || !data.startsWith("BM")) return std::nullopt;
+    const auto u32 = [&](int at) {
+        std::uint32_t value = 0;
+        for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(data[at + i]);
+        return value;
+    };
+    const auto width = std::int32_t(u32(18));
+    const auto height = std::int32_t(u32(22));
+    if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
+    return QSize(width, std::abs(height));
+}
+
 Picture Picture::fromEmbedded(QByteArray data) {
-    // The program's own pictures are GIFs: their size is in the header, and no image plug-in
-    // is loaded before the first one is drawn.
+    // The program's own pictures are GIFs and bitmaps: their size is in the header, and no
+    // image plug-in is loaded before the first one is drawn.
     QByteArray format = "gif";
     std::optional<QSize> size = gifSize(data);
+    if (!size && (size = bmpSize(data))) format = "bmp";
     if (!size) {
         format = acceptedFormatOf(data);
         QBuffer buffer;
