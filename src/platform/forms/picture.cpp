@@ -149,13 +149,16 @@ std::optional<QImage> decodeIndexedBmp(const QByteArray& data) {
         colours[i] = qRgb(bytes[at + 2], bytes[at + 1], bytes[at]);
     }
     image.setColorTable(colours);
+    // With a full table no index can fall beyond it; only a shorter one needs a look.
     std::uint8_t highest = 0;
     for (std::uint64_t y = 0; y < rows; ++y) {
         // Rows run bottom up unless the height is negative.
         const std::uint64_t from = height < 0 ? y : rows - 1 - y;
         const std::uint8_t* row = bytes + pixelsAt + from * stride;
         std::memcpy(image.scanLine(int(y)), row, std::size_t(width));
-        highest = std::max(highest, *std::max_element(row, row + width));
+        if (colourCount < 256) {
+            for (std::int32_t x = 0; x < width; ++x) highest = std::max(highest, row[x]);
+        }
     }
     if (highest >= colourCount) return std::nullopt;
     return image;
