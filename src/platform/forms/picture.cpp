@@ -216,12 +216,28 @@ class DecodedPictures {
         bytes_ += cost;
     }
 
+    // The program's own pictures, by where their bytes lie: hashing a large one (the table's
+    // bitmap is 770 KB) at every lookup cost more than copying its rows. The entry keeps a
+    // share of the bytes, so no other data can come to lie there while it is kept.
+    std::optional<QImage> findEmbedded(const QByteArray& data) {
+        const std::lock_guard lock(mutex_);
+        const auto found = embedded_.constFind(data.constData());
+        if (found == embedded_.cend() || found->first.size() != data.size()) return std::nullopt;
+        return found->second;
+    }
+    void keepEmbedded(const QByteArray& data, const QImage& image) {
+        const std::lock_guard lock(mutex_);
+        if (embedded_.size() >= kMostPictures) embedded_.clear();
+        embedded_.insert(data.constData(), {data, image});
+    }
+
   private:
     static constexpr qsizetype kMostPictures = 2048;
     static constexpr qsizetype kMostBytes = qsizetype(32) << 20;
     std::mutex mutex_;
     QHash<QByteArray, QImage> images_;
     qsizetype bytes_ = 0;
+    QHash<const char*, std::pair<QByteArray, QImage>> embedded_;
 };
 
 DecodedPictures& decodedPictures() {
@@ -237,22 +253,28 @@ class Picture::Source {
   public:
     Source(QImage image, QByteArray data)
         : size_(image.size()), data_(std::move(data)), image_(std::move(image)) {}
+    // The program's own picture, decoded on first use.
     Source(QByteArray data, QByteArray format, QSize size)
-        : size_(size), data_(std::move(data)), format_(std::move(format)) {}
+        : size_(size), data_(std::move(data)), format_(std::move(format)), embedded_(true) {}
 
     QSize size() const { return size_; }
     const QByteArray& data() const { return data_; }
 
     const QImage& image() const {
         if (!image_) {
-            std::optional<QImage> known = decodedPictures().find(data_);
+            DecodedPictures& cache = decodedPictures();
+            std::optional<QImage> known = embedded_ ? cache.findEmbedded(data_) : cache.find(data_);
             if (known && known->size() == size_) {
                 image_ = std::move(*known);
                 return *image_;
             }
             QImage decoded = decode(data_, format_);
             if (decoded.size() == size_) {
-                decodedPictures().keep(data_, decoded);
+                if (embedded_) {
+                    cache.keepEmbedded(data_, decoded);
+                } else {
+                    cache.keep(data_, decoded);
+                }
             } else {
                 decoded = QImage(size_, QImage::Format_ARGB32_Premultiplied);
                 decoded.fill(Qt::transparent);
@@ -266,6 +288,7 @@ class Picture::Source {
     QSize size_;
     QByteArray data_;
     QByteArray format_;
+    bool embedded_ = false;
     mutable std::optional<QImage> image_;
 };
 

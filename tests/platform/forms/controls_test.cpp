@@ -169,6 +169,8 @@ TEST_F(ControlsTest, BuiltInPicturesKnowTheirSizeAtOnceAndDecodeOnFirstLook) {
         EXPECT_FALSE(lazy.sameAs(eager));
         EXPECT_EQ(lazy.image(), eager.image());
         EXPECT_EQ(&copy.image(), &lazy.image());
+        // Another picture of the same bytes is not decoded again.
+        EXPECT_EQ(forms::Picture::fromEmbedded(data).image().constBits(), lazy.image().constBits());
     }
     // Not a picture by its header: refused at once. A body that does not decode shows empty.
     EXPECT_THROW(forms::Picture::fromEmbedded(makePng({8, 8}, Qt::red)), RuntimeFailure);
