@@ -1,9 +1,12 @@
 #include "platform/files/file_system.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <QFile>
 #include <QSaveFile>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 namespace platform {
@@ -38,12 +41,28 @@ std::vector<fs::directory_entry> listFolder(const fs::path& folder) {
     return entries;
 }
 
-std::optional<std::string> readFileBytes(const fs::path& file) {
+// Read with plain calls: the program reads its settings files on the way to the table, and its
+// first stream would set up the C++ locale machinery there.
+std::optional<std::string> readFileBytes(const fs::path& file, std::size_t mostBytes) {
     if (!fileExists(file)) return std::nullopt;
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) return std::nullopt;
-    std::string content((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-    if (stream.bad()) return std::nullopt;
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::string content;
+    std::size_t have = 0;
+    bool failed = false;
+    while (have < mostBytes) {
+        if (have == content.size()) {
+            content.resize(std::min(mostBytes, std::max<std::size_t>(4096, content.size() * 2)));
+        }
+        const ssize_t got = ::read(fd, content.data() + have, content.size() - have);
+        if (got < 0 && errno == EINTR) continue;
+        failed = got < 0;
+        if (got <= 0) break;
+        have += std::size_t(got);
+    }
+    ::close(fd);
+    if (failed) return std::nullopt;
+    content.resize(have);
     return content;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -21,8 +22,10 @@ bool folderExists(const std::filesystem::path& path);
 // The entries of a folder in no particular order; none when it cannot be listed.
 std::vector<std::filesystem::directory_entry> listFolder(const std::filesystem::path& folder);
 
-// The whole content of a regular file; nullopt when it is missing or cannot be read.
-std::optional<std::string> readFileBytes(const std::filesystem::path& file);
+// The whole content of a regular file, or its first `mostBytes`; nullopt when it is missing or
+// cannot be read.
+std::optional<std::string> readFileBytes(const std::filesystem::path& file,
+                                         std::size_t mostBytes = SIZE_MAX);
 
 // Replaces the file's content through a temporary file and a rename, so a reader never sees a
 // half-written file and a failed write leaves the old content. False when it could not write.

@@ -1,13 +1,13 @@
 #include "platform/sound/audio_server.h"
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <QGuiApplication>
 #include <algorithm>
-#include <cerrno>
 #include <cstdlib>
 #include <string_view>
+
+#include "platform/files/file_system.h"
 
 // Xlib last: its macros clash with Qt's names.
 #include <X11/Xatom.h>
@@ -24,33 +24,11 @@ bool present(const fs::path& path) {
     return !path.empty() && fs::exists(path, error);
 }
 
-// The file read without a stream: the program's first stream would set up the C++ locale
-// machinery on the way to the table. A client configuration is a few lines; only its first
-// megabyte is looked at, so a device file named there cannot keep the start-up reading.
-std::string headOf(const fs::path& file) {
-    constexpr std::size_t kMostBytes = std::size_t(1) << 20;
-    std::string text;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return text;
-    std::size_t have = 0;
-    for (;;) {
-        if (have == text.size()) {
-            if (text.size() == kMostBytes) break;
-            text.resize(std::min(kMostBytes, std::max<std::size_t>(4096, text.size() * 2)));
-        }
-        const ssize_t got = ::read(fd, text.data() + have, text.size() - have);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        have += std::size_t(got);
-    }
-    ::close(fd);
-    text.resize(have);
-    return text;
-}
-
 // A "default-server = ..." line with a value; ";" and "#" start comments.
 bool namesDefaultServer(const fs::path& file) {
-    const std::string text = headOf(file);
+    // A client configuration is a few lines; only its first megabyte is looked at, so a device
+    // file named there cannot keep the start-up reading.
+    const std::string text = readFileBytes(file, std::size_t(1) << 20).value_or(std::string());
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
         const std::string_view line(text.data() + at, end - at);
