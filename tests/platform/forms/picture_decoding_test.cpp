@@ -53,18 +53,26 @@ void PrintTo(const DecodingCase& c, std::ostream* os) {
     *os << c.name;
 }
 
-class GifPictures : public testing::TestWithParam<DecodingCase> {};
-
-TEST_P(GifPictures, ShowQtsPixelsAndKeepIndicesOnlyWhenLargeAndOpaque) {
-    const QByteArray data = GetParam().file();
-    const QImage qt = QImage::fromData(data, "GIF");
-    ASSERT_FALSE(qt.isNull());
+// The picture shows the pixels Qt's reader gives and is kept as `kept`; what Qt cannot read
+// is refused.
+void ExpectQtsPixels(const QByteArray& data, const char* format, QImage::Format kept) {
+    const QImage qt = QImage::fromData(data, format);
+    if (qt.isNull()) {
+        EXPECT_THROW(forms::Picture::fromData(data), platform::RuntimeFailure);
+        return;
+    }
     const forms::Picture picture = forms::Picture::fromData(data);
     const QImage& image = picture.image();
-    EXPECT_EQ(image.format(), GetParam().kept);
+    EXPECT_EQ(image.format(), kept);
     ASSERT_EQ(image.size(), qt.size());
     EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
               qt.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+}
+
+class GifPictures : public testing::TestWithParam<DecodingCase> {};
+
+TEST_P(GifPictures, ShowQtsPixelsAndKeepIndicesOnlyWhenLargeAndOpaque) {
+    ExpectQtsPixels(GetParam().file(), "GIF", GetParam().kept);
 }
 
 FrameSpec transparent(FrameSpec f) {
@@ -131,18 +139,7 @@ QByteArray bottomUp(QByteArray bmp) {
 class BitmapPictures : public testing::TestWithParam<DecodingCase> {};
 
 TEST_P(BitmapPictures, ShowQtsPixelsAndKeepIndicesOnlyWhenLarge) {
-    const QByteArray data = GetParam().file();
-    const QImage qt = QImage::fromData(data, "BMP");
-    if (qt.isNull()) {
-        EXPECT_THROW(forms::Picture::fromData(data), platform::RuntimeFailure);
-        return;
-    }
-    const forms::Picture picture = forms::Picture::fromData(data);
-    const QImage& image = picture.image();
-    EXPECT_EQ(image.format(), GetParam().kept);
-    ASSERT_EQ(image.size(), qt.size());
-    EXPECT_EQ(image.convertToFormat(QImage::Format_ARGB32_Premultiplied),
-              qt.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+    ExpectQtsPixels(GetParam().file(), "BMP", GetParam().kept);
 }
 
 const DecodingCase kBitmapCases[] = {
