@@ -111,13 +111,14 @@ QString decodeAsciiOnly(std::string_view bytes) {
 }  // namespace
 
 std::string encodeGbk(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
-    // ASCII, most of what is encoded, is its own code: no table to look in up to the first
-    // other character.
+    // ASCII, most of what is encoded, is its own code: copied as it is up to the first other
+    // character, without the table.
+    const char16_t* const units = QStringView(text).utf16();
     qsizetype i = 0;
-    for (; i < text.size() && text[i].unicode() < 0x80; ++i)
-        bytes += static_cast<char>(text[i].unicode());
+    while (i < text.size() && units[i] < 0x80) ++i;
+    std::string bytes(units, units + i);
+    if (i == text.size()) return bytes;
+    bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
     for (; i < text.size(); ++i) {
         const QChar ch = text[i];
         // A character beyond the 16-bit range is one unknown character, not two.
