@@ -29,7 +29,8 @@ QStringView trimBlanks(QStringView text) {
 }
 
 QString asOneLine(const QString& text) {
-    QString line = text.left(text.indexOf(QChar(0)) < 0 ? text.size() : text.indexOf(QChar(0)));
+    const qsizetype nul = text.indexOf(QChar(0));
+    QString line = nul < 0 ? text : text.left(nul);
     line.replace(QLatin1Char('\r'), QLatin1Char(' '));
     line.replace(QLatin1Char('\n'), QLatin1Char(' '));
     return line;
