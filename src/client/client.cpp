@@ -78,7 +78,9 @@ forms::FormRef<video::ZoomWindow>::Factory Client::ZoomWindowMaker(int pane) {
 }
 
 QString Client::App_Path() const {
-    QString path = QString::fromStdString(sys.env.programFolder.string());
+    // Asked for every picture shown: the folder's text is read where it is, not copied first.
+    const std::string& folder = sys.env.programFolder.native();
+    QString path = QString::fromUtf8(folder.data(), qsizetype(folder.size()));
     while (path.size() > 1 && path.endsWith(u'/')) path.chop(1);
     return path;
 }

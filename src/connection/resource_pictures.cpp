@@ -1,5 +1,7 @@
 #include "connection/resource_pictures.h"
 
+#include <charconv>
+#include <iterator>
 #include <string>
 #include <system_error>
 #include <utility>
@@ -38,7 +40,15 @@ std::int16_t IntegerArg::toInteger() const {
 }
 
 QString TempPicturePath(Client& c, int id) {
-    return c.App_Path() + QStringLiteral("\\tmp") + QString::number(id) + QStringLiteral(".GIF");
+    // Every picture shown passes here: the path is built in one string.
+    char digits[16];
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), id).ptr;
+    QString path = c.App_Path();
+    path.reserve(path.size() + 8 + (end - digits));
+    path.append(QLatin1String("\\tmp"))
+        .append(QLatin1String(digits, end))
+        .append(QLatin1String(".GIF"));
+    return path;
 }
 
 std::optional<std::filesystem::path> WriteResourcePicture(Client& c, const QString& tmpPath,

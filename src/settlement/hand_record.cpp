@@ -1,7 +1,9 @@
 #include "settlement/hand_record.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <iterator>
 
 #include "connection/ini_file.h"
 #include "platform/runtime/conversions.h"
@@ -28,9 +30,19 @@ QString PicIndexKey(int i) {
 QString CountKey(int j) {
     return QStringLiteral("count( %1 )").arg(j);
 }
-QString LineKey(int j, int k) {
-    // Read up to 32767 times per column from a damaged file: built without arg()'s parsing.
-    return CountKey(j) + QStringLiteral("( ") + QString::number(k) + QStringLiteral(" )");
+// `countKey` is the column's CountKey. Written for every line of every column at each hand's
+// end, and read up to 32767 times per column from a damaged file: built in one string, without
+// arg()'s parsing or a string for each of its bits.
+QString LineKey(const QString& countKey, int k) {
+    char digits[16];
+    const char* const end = std::to_chars(std::begin(digits), std::end(digits), k).ptr;
+    QString key;
+    key.reserve(countKey.size() + 4 + (end - digits));
+    key.append(countKey)
+        .append(QLatin1String("( "))
+        .append(QLatin1String(digits, end))
+        .append(QLatin1String(" )"));
+    return key;
 }
 QString ColourKey(int i) {
     return CountKey(i) + QStringLiteral(" ForeColor");
@@ -50,14 +62,18 @@ std::optional<double> Number(const QString& text) {
 void WriteHandRecord(connection::classIniFile& ini, int hand, const HandRecord& record) {
     // The keys in the order the record is saved in, written in one pass over the file.
     std::vector<std::pair<QString, QString>> keys;
+    std::size_t count = 4 * 3 + 8;  // a name, a picture and a colour per seat, a count per column
+    for (const QStringList& column : record.columns) count += std::size_t(column.size());
+    keys.reserve(count);
     for (int i = 0; i < 4; ++i) {
         keys.emplace_back(NameKey(i), record.names[std::size_t(i)]);
         keys.emplace_back(PicIndexKey(i), record.picIndex[std::size_t(i)]);
     }
     for (int j = 0; j < 8; ++j) {
         const QStringList& column = record.columns[std::size_t(j)];
-        keys.emplace_back(CountKey(j), QString::number(column.size()));
-        for (int k = 0; k < column.size(); ++k) keys.emplace_back(LineKey(j, k), column[k]);
+        const QString countKey = CountKey(j);
+        keys.emplace_back(countKey, QString::number(column.size()));
+        for (int k = 0; k < column.size(); ++k) keys.emplace_back(LineKey(countKey, k), column[k]);
     }
     for (int i = 0; i < 4; ++i) {
         keys.emplace_back(ColourKey(i), QString::number(record.colours[std::size_t(i)]));
@@ -74,12 +90,13 @@ LoadedHandRecord ReadHandRecord(const connection::classIniFile& file, int hand) 
         loaded.picIndex[std::size_t(i)] = ini.GetIniKey(section, PicIndexKey(i));
     }
     for (int j = 0; j < 8; ++j) {
-        const QString count = ini.GetIniKey(section, CountKey(j));
+        const QString countKey = CountKey(j);
+        const QString count = ini.GetIniKey(section, countKey);
         if (count.isEmpty()) return loaded;
         const double c = std::clamp(std::floor(platform::val(count)), 0.0, MostLines);
         QStringList column;
         for (int k = 0; k < int(c); ++k) {
-            const QString line = ini.GetIniKey(section, LineKey(j, k));
+            const QString line = ini.GetIniKey(section, LineKey(countKey, k));
             column << (line.isEmpty() ? QStringLiteral(" ") : line);
         }
         loaded.columns.push_back(std::move(column));

@@ -70,9 +70,9 @@ class OpenFolder {
 // no entry object (and its full path) per name and no directory stream allocated and freed;
 // only a name that matches is copied. Files about to be written are looked up here
 // every time, so this is most of what a picture's trip through a temporary file costs.
-std::optional<std::string> findEntryIgnoringCase(const OpenFolder& folder, const fs::path& name) {
+std::optional<std::string> findEntryIgnoringCase(const OpenFolder& folder,
+                                                 std::string_view wanted) {
     if (!folder.isOpen()) return std::nullopt;
-    const std::string_view wanted = name.native();
     const bool wantedAscii = isAscii(wanted);
     // The first match in name order; a folder entry's name is one component, so comparing
     // the names is comparing them as paths.
@@ -120,6 +120,25 @@ bool isLiteralComponent(const fs::path& part) {
            part.has_root_name();
 }
 
+// The commonest case by far, a file about to be written in a folder that is there as written,
+// mapped without making a path object (which splits itself into a path per component). For a
+// text with no empty component (no doubled separator) the general lookup below joins the
+// components before the last back into the text as it is, opens that folder and looks the
+// last one up there: the same is done here on the text. Nothing when that does not apply.
+std::optional<std::string> mapInExistingFolder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos || slash == 0 || path.find("//") != std::string::npos)
+        return std::nullopt;
+    const std::string_view name = std::string_view(path).substr(slash + 1);
+    if (name.empty() || name == "." || name == "..") return std::nullopt;
+    std::string mapped = path.substr(0, slash);
+    const OpenFolder folder(mapped);
+    if (!folder.isOpen()) return std::nullopt;
+    const std::optional<std::string> match = findEntryIgnoringCase(folder, name);
+    append(mapped, match ? *match : std::string(name));
+    return mapped;
+}
+
 }  // namespace
 
 std::filesystem::path mapWindowsPath(const QString& windowsPath) {
@@ -127,8 +146,10 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // encoding is UTF-8, where no other character has the backslash's byte.
     std::string slashed = QFile::encodeName(windowsPath).toStdString();
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    if (slashed.empty() || onDisk(slashed)) return fs::path(std::move(slashed));
+    if (std::optional<std::string> mapped = mapInExistingFolder(slashed))
+        return fs::path(std::move(*mapped));
     const fs::path plain(std::move(slashed));
-    if (plain.empty() || onDisk(plain.native())) return plain;
 
     // A prefix that is on disk as written is what the lookup below would give for it: the path
     // of an existing entry passes through existing folders only. So the lookup starts after the
@@ -169,8 +190,8 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
             }
         }
         if (auto match = it == start && folder && folder->isOpen()
-                             ? findEntryIgnoringCase(*folder, part)
-                             : findEntryIgnoringCase(OpenFolder(resolved), part)) {
+                             ? findEntryIgnoringCase(*folder, part.native())
+                             : findEntryIgnoringCase(OpenFolder(resolved), part.native())) {
             append(resolved, *match);
         } else {
             append(resolved, part.native());

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cerrno>
@@ -110,9 +111,15 @@ QString decodeAsciiOnly(std::string_view bytes) {
 }  // namespace
 
 std::string encodeGbk(const QString& text) {
-    std::string bytes;
+    // ASCII, most of what is encoded, is its own code: copied as it is up to the first other
+    // character, without the table.
+    const char16_t* const units = QStringView(text).utf16();
+    qsizetype i = 0;
+    while (i < text.size() && units[i] < 0x80) ++i;
+    std::string bytes(units, units + i);
+    if (i == text.size()) return bytes;
     bytes.reserve(static_cast<std::size_t>(text.size()) * 2);
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    for (; i < text.size(); ++i) {
         const QChar ch = text[i];
         // A character beyond the 16-bit range is one unknown character, not two.
         if (ch.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) ++i;
@@ -124,6 +131,9 @@ std::string encodeGbk(const QString& text) {
 }
 
 QString decodeGbk(std::string_view bytes) {
+    // Plain ASCII, most of what is decoded, reads the same in GBK: no conversion to set up.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char byte) { return (byte & 0x80) == 0; }))
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     IconvHandle& decoder = threadDecoder();
     if (!decoder.valid()) return decodeAsciiOnly(bytes);
 

@@ -51,6 +51,20 @@ INSTANTIATE_TEST_SUITE_P(MixedLatinAndChinese, GbkRoundTrip,
                                          // trail bytes that look like "\\" and "]"
                                          RoundTrip{"乗]乚\\", "\x81\x5C]\x81\x5D\\"}));
 
+// Text of ASCII only is read without the converter: it must read as the converter reads it,
+// alone and beside a character the converter reads.
+TEST(GbkDecoding, AsciiBytesAreTheirOwnCharacters) {
+    std::string bytes;
+    QString text;
+    for (char16_t unit = 0; unit < 0x80; ++unit) {
+        bytes += static_cast<char>(unit);
+        text += QChar(unit);
+        EXPECT_EQ(decodeGbk(std::string(1, static_cast<char>(unit))), QString(QChar(unit)));
+    }
+    EXPECT_EQ(decodeGbk(bytes), text);
+    EXPECT_EQ(decodeGbk(bytes + "\xD6\xD0"), text + QString::fromUtf8("中"));
+}
+
 TEST(GbkEncoding, CharactersGbkCannotHoldBecomeQuestionMarks) {
     EXPECT_EQ(encodeGbk(QString::fromUtf8("a｡b")), "a?b");     // half-width katakana
     EXPECT_EQ(encodeGbk(QString::fromUtf8("x😀y")), "x?y");     // beyond 16 bits: one '?'
