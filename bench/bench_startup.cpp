@@ -54,7 +54,7 @@ constexpr auto kSettle = std::chrono::milliseconds(300);
 // A start's time on a shared machine varies by a quarter from one to the next, the bare
 // window's as much as the client's: enough pairs that their medians settle.
 constexpr int kPairs = 15;
-constexpr int kStartsWithPanes = 3;
+constexpr int kStartsWithPanes = 5;
 // The seat-change pane waits for the next-hand clock.
 constexpr auto kPanesLimit = std::chrono::seconds(40);
 constexpr char kAdvertPath[] = "/ad";
