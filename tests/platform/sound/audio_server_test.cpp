@@ -109,6 +109,14 @@ std::vector<ServerCase> serverCases() {
          false,
          false},
         {"ServerNamedOnTheDisplay", {}, {}, {}, 1000, true, true},
+        // A device named as the configuration is not read at all (it would never end).
+        {"ConfigurationThatIsADevice",
+         {{"PULSE_CLIENTCONFIG", "/dev/zero"}},
+         {},
+         {},
+         1000,
+         false,
+         false},
     };
 }
 
