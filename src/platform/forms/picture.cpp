@@ -83,6 +83,21 @@ QImage read(const QByteArray& data, const QByteArray& format) {
 // its colours, and painted as it is where it is drawn unscaled (the table's picture, say).
 constexpr qsizetype kIndexedFromPixels = 256 * 256;
 
+QImage keptForm(QImage indexed, bool opaque) {
+    if (opaque && qsizetype(indexed.width()) * indexed.height() >= kIndexedFromPixels)
+        return indexed;
+    return indexed.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+}
+
+// Little-endian numbers in a header whose length was checked.
+std::uint32_t le16(const QByteArray& data, qsizetype at) {
+    const auto byte = [&](qsizetype i) { return std::uint32_t(std::uint8_t(data[at + i])); };
+    return byte(0) | byte(1) << 8;
+}
+std::uint32_t le32(const QByteArray& data, qsizetype at) {
+    return le16(data, at) | le16(data, at + 2) << 16;
+}
+
 // GIFs, the program's own pictures among them, are decoded without the toolkit's image plug-in.
 // Whatever that plug-in might render otherwise (an image not filling its screen, data cut short,
 // an index outside the colour table) is left to it: nullopt.
@@ -109,31 +124,25 @@ std::optional<QImage> decodeGif(const QByteArray& data) {
                                      image.height()};
     if (platform::DecodeWholeGifIndices(bytes, plane) != platform::GifDecoding::Whole)
         return std::nullopt;
-    if (opaque && qsizetype(image.width()) * image.height() >= kIndexedFromPixels) return image;
-    return image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return keptForm(std::move(image), opaque);
 }
 
 // An uncompressed 8-bit bitmap (the program's large pictures are stored so) is read by copying
 // its rows. Anything else it might be (another depth, compression, a colour table or rows
 // reaching past the data, an index beyond the table) is left to the toolkit's reader: nullopt.
 std::optional<QImage> decodeIndexedBmp(const QByteArray& data) {
-    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
+    constexpr qsizetype kInfoAt = 14;
+    if (data.size() < kInfoAt + 40 || !data.startsWith("BM")) return std::nullopt;
     const std::uint64_t size = std::uint64_t(data.size());
-    const auto u16 = [&](std::uint64_t at) {
-        return std::uint32_t(bytes[at] | bytes[at + 1] << 8);
-    };
-    const auto u32 = [&](std::uint64_t at) { return u16(at) | u16(at + 2) << 16; };
-    constexpr std::uint64_t kInfoAt = 14;
-    if (size < kInfoAt + 40 || !data.startsWith("BM")) return std::nullopt;
-    const std::uint64_t pixelsAt = u32(10);
-    const std::uint64_t infoSize = u32(kInfoAt);
-    const auto width = std::int32_t(u32(18));
-    const auto height = std::int32_t(u32(22));
-    if (infoSize < 40 || width <= 0 || height == 0 || height == INT32_MIN || u16(26) != 1 ||
-        u16(28) != 8 || u32(30) != 0) {
+    const std::uint64_t pixelsAt = le32(data, 10);
+    const std::uint64_t infoSize = le32(data, kInfoAt);
+    const auto width = std::int32_t(le32(data, 18));
+    const auto height = std::int32_t(le32(data, 22));
+    if (infoSize < 40 || width <= 0 || height == 0 || height == INT32_MIN || le16(data, 26) != 1 ||
+        le16(data, 28) != 8 || le32(data, 30) != 0) {
         return std::nullopt;
     }
-    const std::uint64_t colourCount = u32(46) == 0 ? 256 : u32(46);
+    const std::uint64_t colourCount = le32(data, 46) == 0 ? 256 : le32(data, 46);
     const std::uint64_t rows = std::uint64_t(std::abs(height));
     const std::uint64_t stride = (std::uint64_t(width) + 3) / 4 * 4;
     const std::uint64_t tableAt = kInfoAt + infoSize;
@@ -143,10 +152,11 @@ std::optional<QImage> decodeIndexedBmp(const QByteArray& data) {
     }
     QImage image(width, int(rows), QImage::Format_Indexed8);
     if (image.isNull()) return std::nullopt;
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(data.constData());
     QList<QRgb> colours(static_cast<qsizetype>(colourCount));
     for (qsizetype i = 0; i < colours.size(); ++i) {
-        const std::uint64_t at = tableAt + 4 * std::uint64_t(i);
-        colours[i] = qRgb(bytes[at + 2], bytes[at + 1], bytes[at]);
+        const std::uint8_t* entry = bytes + tableAt + 4 * std::uint64_t(i);
+        colours[i] = qRgb(entry[2], entry[1], entry[0]);
     }
     image.setColorTable(colours);
     // With a full table no index can fall beyond it; only a shorter one needs a look.
@@ -161,7 +171,7 @@ std::optional<QImage> decodeIndexedBmp(const QByteArray& data) {
         }
     }
     if (highest >= colourCount) return std::nullopt;
-    return image;
+    return keptForm(std::move(image), true);
 }
 
 // Every other picture is kept as premultiplied ARGB, which is what painting wants; an rvalue
@@ -173,11 +183,7 @@ QImage decode(const QByteArray& data, const QByteArray& format) {
         if (std::optional<QImage> image = decodeGif(data)) return std::move(*image);
     }
     if (format == "bmp") {
-        if (std::optional<QImage> image = decodeIndexedBmp(data)) {
-            if (qsizetype(image->width()) * image->height() >= kIndexedFromPixels)
-                return std::move(*image);
-            return image->convertToFormat(QImage::Format_ARGB32_Premultiplied);
-        }
+        if (std::optional<QImage> image = decodeIndexedBmp(data)) return std::move(*image);
     }
     QImage image = read(data, format);
     if (image.isNull()) return image;
@@ -321,13 +327,8 @@ std::optional<QSize> gifSize(const QByteArray& data) {
 // The same for a Windows bitmap.
 std::optional<QSize> bmpSize(const QByteArray& data) {
     if (data.size() < 26 || !data.startsWith("BM")) return std::nullopt;
-    const auto u32 = [&](int at) {
-        std::uint32_t value = 0;
-        for (int i = 3; i >= 0; --i) value = value << 8 | static_cast<unsigned char>(data[at + i]);
-        return value;
-    };
-    const auto width = std::int32_t(u32(18));
-    const auto height = std::int32_t(u32(22));
+    const auto width = std::int32_t(le32(data, 18));
+    const auto height = std::int32_t(le32(data, 22));
     if (width <= 0 || height == 0 || height == INT32_MIN) return std::nullopt;
     return QSize(width, std::abs(height));
 }

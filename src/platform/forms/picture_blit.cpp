@@ -6,6 +6,7 @@
 #include <QRegion>
 #include <QTransform>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <optional>
 
@@ -62,11 +63,8 @@ QRegion paintableIn(QPainter& painter, const QRect& area) {
 
 // The raster is written through its bits as the paint engine writes them: the engine made the
 // image its own when it began, and a non-const scan line would ask it to detach again.
-void lookUpColours(const QImage& picture, QPoint origin, const QRect& part, const QImage& raster) {
-    const QList<QRgb> colours = picture.colorTable();
-    QRgb table[256];
-    std::fill(std::begin(table), std::end(table), qRgb(0, 0, 0));
-    std::copy_n(colours.begin(), std::min<qsizetype>(colours.size(), 256), table);
+void lookUpColours(const QImage& picture, const std::array<QRgb, 256>& table, QPoint origin,
+                   const QRect& part, const QImage& raster) {
     for (int y = part.top(); y <= part.bottom(); ++y) {
         const uchar* from = picture.constScanLine(y - origin.y()) + (part.left() - origin.x());
         auto* to =
@@ -83,9 +81,15 @@ bool drawPicture(QPainter& painter, QPoint at, const QImage& picture) {
         painter.opacity() == 1.0) {
         if (QImage* raster = plainRaster(painter)) {
             if (const std::optional<QPoint> origin = wholePixelOrigin(painter, at)) {
+                // Every index has an entry, so none reads beyond the table.
+                std::array<QRgb, 256> table;
+                table.fill(qRgb(0, 0, 0));
+                const QList<QRgb> colours = picture.colorTable();
+                std::copy_n(colours.begin(), std::min<qsizetype>(colours.size(), 256),
+                            table.begin());
                 const QRect area = QRect(*origin, picture.size()) & raster->rect();
                 for (const QRect& part : paintableIn(painter, area)) {
-                    lookUpColours(picture, *origin, part, *raster);
+                    lookUpColours(picture, table, *origin, part, *raster);
                 }
                 return true;
             }
