@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <unordered_map>
+#include <vector>
 
 #include "resources/encoding/picture_pack.h"
 
@@ -29,8 +31,8 @@ const PicturePack& embeddedPack() {
 }
 
 // A picture's bytes are read once, to write its file or to decode it, and the kernel maps the
-// program's file in 64 KB runs around every page read: without this the whole pack (1.4 MB)
-// stays resident for the rest of the game. Its pages are the program file's own and never
+// program's file in 64 KB runs around every page read: without this the whole pack (3.9 MB)
+// would come to stay resident over a game. Its pages are the program file's own and never
 // written, so giving them back loses nothing; a later read maps them again from the file.
 void ReturnPackPages() {
     const auto page = std::uintptr_t(::sysconf(_SC_PAGESIZE));
@@ -40,6 +42,26 @@ void ReturnPackPages() {
     const std::uintptr_t first = (begin + page - 1) / page * page;
     const std::uintptr_t last = end / page * page;
     if (last > first) ::madvise(reinterpret_cast<void*>(first), last - first, MADV_DONTNEED);
+}
+
+// The same few pictures are written again and again (a hand's cards, its buttons), and
+// reading one from the pack again maps its run of the program file again, only for the next
+// picture to give the pages back. So a picture is read from the pack once, when it is first
+// written, and written from a copy after that: all the numbered pictures together are about a
+// megabyte. A larger picture is written from the pack and its pages given back at once.
+constexpr std::size_t kLargestCopiedPicture = 64 * 1024;
+
+std::span<const uint8_t> WrittenBytes(std::span<const uint8_t> inPack) {
+    if (inPack.size() > kLargestCopiedPicture) return inPack;
+    // A picture's place in the pack names it: the pack does not change while the program runs.
+    static std::unordered_map<const uint8_t*, std::vector<uint8_t>> copies;
+    auto [copy, made] = copies.try_emplace(inPack.data());
+    if (made) {
+        copy->second.assign(inPack.begin(), inPack.end());
+        // The first pictures written come soon after the table's design pictures are decoded.
+        ReturnPackPages();
+    }
+    return copy->second;
 }
 
 }  // namespace
@@ -68,23 +90,23 @@ std::vector<int> resourceIds(std::string_view type) {
 }
 
 bool SaveResToFile(int id, std::string_view resType, const std::filesystem::path& path) {
-    const auto bytes = findResource(resType, id);
-    if (!bytes) return false;
+    const auto found = findResource(resType, id);
+    if (!found) return false;
+    const std::span<const uint8_t> bytes = WrittenBytes(*found);
     // Every picture shown goes through here (every card dealt), so the file is written with
     // the three calls it needs instead of a stream with its buffer and locale. The flags are
     // the stream's own for a truncating binary write.
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0) return false;
     bool written = true;
-    for (std::span<const uint8_t> rest = *bytes; written && !rest.empty();) {
+    for (std::span<const uint8_t> rest = bytes; written && !rest.empty();) {
         const ssize_t put = ::write(fd, rest.data(), rest.size());
         if (put < 0 && errno == EINTR) continue;
         written = put > 0;
         if (written) rest = rest.subspan(std::size_t(put));
     }
     const bool closed = ::close(fd) == 0;
-    // Every picture goes through here soon after the table's design pictures are decoded.
-    ReturnPackPages();
+    if (bytes.data() == found->data()) ReturnPackPages();
     return closed && written;
 }
 

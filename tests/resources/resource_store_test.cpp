@@ -35,9 +35,9 @@ bool resident(const void* address) {
     return read && (entry >> 63) != 0;
 }
 
-// The pack's pages read for a picture are given back once a picture is written, and the
-// pictures read the same afterwards.
-TEST_F(SaveResToFileTest, PicturesReadStayNotResidentAndReadTheSameAgain) {
+// The pack's pages read for a picture are given back once it is first written, and the picture
+// reads and writes the same afterwards.
+TEST_F(SaveResToFileTest, APicturesPagesAreGivenBackWhenItIsFirstWritten) {
     const std::vector<int> ids = resourceIds("GIF");
     const int largest = *std::max_element(ids.begin(), ids.end(), [](int a, int b) {
         return findResource("GIF", a)->size() < findResource("GIF", b)->size();
@@ -47,9 +47,23 @@ TEST_F(SaveResToFileTest, PicturesReadStayNotResidentAndReadTheSameAgain) {
     const std::uint8_t* middle = bytes.data() + bytes.size() / 2;
     ASSERT_TRUE(resident(middle));
 
-    ASSERT_TRUE(SaveResToFile(ids.front(), "GIF", folder() / "tmp.GIF"));
+    ASSERT_TRUE(SaveResToFile(largest, "GIF", folder() / "tmp.GIF"));
     EXPECT_FALSE(resident(middle));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), before);
+    EXPECT_EQ(readAll(folder() / "tmp.GIF"), before);
+}
+
+// The same few pictures written again and again (a hand's cards) are not read from the pack
+// again, so its pages stay where they are.
+TEST_F(SaveResToFileTest, APictureWrittenAgainLeavesThePackAlone) {
+    const int card = resourceIds("GIF").front();
+    ASSERT_TRUE(SaveResToFile(card, "GIF", folder() / "tmp.GIF"));
+    const auto bytes = *findResource("GIF", card);
+    const std::string before(bytes.begin(), bytes.end());
+    ASSERT_TRUE(resident(bytes.data()));
+    ASSERT_TRUE(SaveResToFile(card, "GIF", folder() / "tmp.GIF"));
+    EXPECT_TRUE(resident(bytes.data()));
+    EXPECT_EQ(readAll(folder() / "tmp.GIF"), before);
 }
 
 TEST_F(SaveResToFileTest, WritesThePicturesBytesAsTheyAre) {
