@@ -3,10 +3,12 @@
 #include <sys/inotify.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <utility>
 
@@ -42,7 +44,7 @@ void FolderChanges::watch(const std::filesystem::path& folder) {
         fd_ = -1;
         return;
     }
-    folders_[wd] = folder;
+    folders_[wd] = folder.native();
 }
 
 FolderChanges::Changes FolderChanges::take() {
@@ -52,8 +54,14 @@ FolderChanges::Changes FolderChanges::take() {
         return changes;
     }
     // Every picture the program shows is a file written and deleted, a few events each: they
-    // are gathered by folder and name, and made paths once per name at the end.
-    std::map<std::pair<int, std::string>, bool> gone;
+    // are gathered by folder and name (an input changes a handful), and made paths once per
+    // name at the end.
+    struct Change {
+        int wd;
+        std::string name;
+        bool gone;
+    };
+    std::vector<Change> gathered;
     alignas(inotify_event) std::array<char, 16384> buffer;
     for (;;) {
         const ssize_t got = ::read(fd_, buffer.data(), buffer.size());
@@ -69,11 +77,26 @@ FolderChanges::Changes FolderChanges::take() {
                 continue;
             }
             if (event.len == 0 || !folders_.contains(event.wd)) continue;
-            gone[{event.wd, name}] = (event.mask & (IN_DELETE | IN_MOVED_FROM)) != 0;
+            const bool gone = (event.mask & (IN_DELETE | IN_MOVED_FROM)) != 0;
+            const std::string_view named(name);
+            const int wd = event.wd;
+            const auto same = std::find_if(gathered.begin(), gathered.end(), [&](const Change& c) {
+                return c.wd == wd && c.name == named;
+            });
+            if (same != gathered.end())
+                same->gone = gone;
+            else
+                gathered.push_back({wd, std::string(named), gone});
         }
     }
-    for (const auto& [entry, isGone] : gone)
-        changes.paths[folders_.at(entry.first) / entry.second] = isGone;
+    changes.paths.reserve(gathered.size());
+    for (const Change& change : gathered) {
+        const std::string& folder = folders_.at(change.wd);
+        std::string path;
+        path.reserve(folder.size() + 1 + change.name.size());
+        path.append(folder).append(1, '/').append(change.name);
+        changes.paths.emplace_back(std::move(path), change.gone);
+    }
     return changes;
 }
 

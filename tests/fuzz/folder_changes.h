@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <map>
+#include <string>
+#include <vector>
 
 // What changed in a folder tree since the last look, as the kernel reports it (inotify): the
 // entries created, written, removed or renamed. Looking costs one read when nothing changed,
@@ -21,8 +23,10 @@ class FolderChanges {
         // folders could not be watched at all: only a look at the whole tree tells what
         // changed.
         bool unknown = false;
-        // Each changed path and whether it is gone after its last change.
-        std::map<std::filesystem::path, bool> paths;
+        // Each changed path, as the system spells it, and whether it is gone after its last
+        // change. Plain text: every picture shown is a file written and deleted, and a path
+        // object splits itself into one per component.
+        std::vector<std::pair<std::string, bool>> paths;
     };
     // The changes since the last take() or discard().
     Changes take();
@@ -33,7 +37,7 @@ class FolderChanges {
     void watch(const std::filesystem::path& folder);
 
     int fd_ = -1;
-    std::map<int, std::filesystem::path> folders_;
+    std::map<int, std::string> folders_;
 };
 
 }  // namespace fuzzing

@@ -46,10 +46,10 @@ KeptClient::KeptClient(Prepare prepare) : harness_(std::make_unique<support::Cli
     loadedProps_ = c.propShow;
     for (const auto& entry : fs::recursive_directory_iterator(harness_->folder)) {
         if (entry.is_directory()) {
-            folders_.insert(entry.path());
+            folders_.insert(entry.path().native());
         } else if (entry.is_regular_file()) {
             std::ifstream in(entry.path(), std::ios::binary);
-            files_[entry.path()] = {std::istreambuf_iterator<char>(in), {}};
+            files_[entry.path().native()] = {std::istreambuf_iterator<char>(in), {}};
         }
     }
     changes_ = std::make_unique<FolderChanges>(harness_->folder);
@@ -68,7 +68,7 @@ void KeptClient::restoreFiles() {
             putBack = true;
         } else if (!gone && !folders_.contains(path)) {
             std::error_code ignored;
-            fs::remove_all(path, ignored);
+            fs::remove_all(fs::path(path), ignored);
             putBack = true;
         }
     }
@@ -83,19 +83,19 @@ void KeptClient::restoreTree() {
     std::error_code error;
     for (auto it = fs::recursive_directory_iterator(harness_->folder, error);
          !error && it != fs::recursive_directory_iterator(); it.increment(error)) {
-        const bool kept =
-            it->is_directory() ? folders_.contains(it->path()) : files_.contains(it->path());
+        const std::string& path = it->path().native();
+        const bool kept = it->is_directory() ? folders_.contains(path) : files_.contains(path);
         if (kept) continue;
         added.push_back(it->path());
         if (it->is_directory()) it.disable_recursion_pending();
     }
     for (const auto& path : added) fs::remove_all(path, error);
-    for (const auto& folder : folders_) fs::create_directories(folder, error);
+    for (const auto& folder : folders_) fs::create_directories(fs::path(folder), error);
     for (auto& file : files_) rewrite(file);
     changes_ = std::make_unique<FolderChanges>(harness_->folder);
 }
 
-void KeptClient::rewrite(const std::pair<const fs::path, std::string>& file) {
+void KeptClient::rewrite(const std::pair<const std::string, std::string>& file) {
     std::ofstream(file.first, std::ios::binary | std::ios::trunc) << file.second;
 }
 

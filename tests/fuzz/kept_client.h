@@ -40,13 +40,14 @@ class KeptClient {
     void restoreFiles();
     // The same when what changed is not known: the whole tree is looked at.
     void restoreTree();
-    static void rewrite(const std::pair<const std::filesystem::path, std::string>& file);
+    static void rewrite(const std::pair<const std::string, std::string>& file);
 
     std::unique_ptr<support::ClientHarness> harness_;
     state::SharedState loaded_;
     props::PropsState loadedProps_;
-    std::map<std::filesystem::path, std::string> files_;
-    std::set<std::filesystem::path> folders_;
+    // By their paths as the system spells them, as the folder changes come.
+    std::map<std::string, std::string> files_;
+    std::set<std::string> folders_;
     std::unique_ptr<FolderChanges> changes_;
     long inputs_ = 0;
 };
