@@ -27,7 +27,7 @@ bool PutResourcePicture(Client& c, const QString& tmpPath, std::string_view resT
                         Assign&& assign) {
     const auto file = WriteResourcePicture(c, tmpPath, resType);
     if (!file) return false;
-    assign(forms::loadPicture(platform::toQString(*file)));
+    assign(forms::loadPicture(*file));
     DeleteTempPicture(*file);
     return true;
 }

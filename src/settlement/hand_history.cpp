@@ -37,7 +37,7 @@ void ShowAvatar(client::Client& c, const QString& indexText, forms::Image& targe
             : c.App_Path() + u'\\' + QString::number(c.s.g_nResId) + QStringLiteral(".GIF");
     const auto file = connection::WriteResourcePicture(c, path);
     if (!file) return;
-    target.setPicture(forms::loadPicture(platform::toQString(*file)));
+    target.setPicture(forms::loadPicture(*file));
     connection::DeleteTempPicture(*file);
 }
 

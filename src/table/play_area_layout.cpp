@@ -131,7 +131,7 @@ bool ShowArrowPicture(client::Client& c, int id, forms::Image& arrow) {
     const auto file = platform::mapWindowsPath(c.App_Path() + u'\\' + QString::number(id) +
                                                QStringLiteral("tmp.GIF"));
     if (!resources::SaveResToFile(id, "GIF", file)) return false;
-    arrow.setPicture(forms::loadPicture(platform::toQString(file)));
+    arrow.setPicture(forms::loadPicture(file));
     connection::DeleteTempPicture(file);
     return true;
 }

@@ -40,7 +40,7 @@ void ShowCardPicture(client::Client& c, std::int16_t suitMask, std::int16_t rank
     if (!file) return;
 
     if (forms::Image* target = CardPictureTarget(*c.MainForm, seat, imgIndex, toOption)) {
-        target->setPicture(forms::loadPicture(platform::toQString(*file)));
+        target->setPicture(forms::loadPicture(*file));
     }
     connection::DeleteTempPicture(*file);
 }

@@ -102,7 +102,7 @@ void ShowHandBackPile(client::Client& c, int seat) {
                 pile.setTop(float(360 * double(s.g_fScaleY)));
             }
         }
-        pile.setPicture(forms::loadPicture(platform::toQString(*file)));
+        pile.setPicture(forms::loadPicture(*file));
         connection::DeleteTempPicture(*file);
     }
     pile.setStretch(false);

@@ -18,7 +18,20 @@ QString toQString(const fs::path& path) {
 }
 
 fs::path toPath(const QString& localPath) {
-    return fs::path(QFile::encodeName(localPath).toStdString());
+    return fs::path(encodeFileName(localPath));
+}
+
+std::string encodeFileName(const QString& name) {
+    // Most names are plain ASCII, which every encoding a file name can have spells as it is:
+    // those are copied straight, without the converter's buffer and its copy. Names are mapped
+    // for every picture the table shows.
+    const bool ascii =
+        std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; });
+    if (!ascii) return QFile::encodeName(name).toStdString();
+    std::string text(std::size_t(name.size()), '\0');
+    std::transform(name.cbegin(), name.cend(), text.begin(),
+                   [](QChar ch) { return char(ch.unicode()); });
+    return text;
 }
 
 bool fileExists(const fs::path& path) {

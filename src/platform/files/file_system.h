@@ -15,6 +15,8 @@ namespace platform {
 // Local file names in both directions (bytes on disk, UTF-8 as a rule).
 QString toQString(const std::filesystem::path& path);
 std::filesystem::path toPath(const QString& localPath);
+// A file name's text as the system spells it (the locale's encoding, as QFile names files).
+std::string encodeFileName(const QString& name);
 
 bool fileExists(const std::filesystem::path& path);
 bool folderExists(const std::filesystem::path& path);

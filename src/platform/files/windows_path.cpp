@@ -135,7 +135,9 @@ std::optional<std::string> mapInExistingFolder(const std::string& path) {
     const OpenFolder folder(mapped);
     if (!folder.isOpen()) return std::nullopt;
     const std::optional<std::string> match = findEntryIgnoringCase(folder, name);
-    append(mapped, match ? *match : std::string(name));
+    const std::string_view last = match ? std::string_view(*match) : name;
+    mapped.reserve(slash + 1 + last.size());
+    mapped.append(1, '/').append(last);
     return mapped;
 }
 
@@ -144,7 +146,7 @@ std::optional<std::string> mapInExistingFolder(const std::string& path) {
 std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // The separators are swapped in the encoded name, not in a copy of the text: a file name's
     // encoding is UTF-8, where no other character has the backslash's byte.
-    std::string slashed = QFile::encodeName(windowsPath).toStdString();
+    std::string slashed = encodeFileName(windowsPath);
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
     if (slashed.empty() || onDisk(slashed)) return fs::path(std::move(slashed));
     if (std::optional<std::string> mapped = mapInExistingFolder(slashed))

@@ -12,9 +12,11 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <optional>
 #include <span>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -32,17 +34,9 @@ namespace {
 // The whole file at the front of `buffer` (grown to hold it), its length; nullopt when it
 // cannot be opened or is a folder. The program's pictures go through a temporary file each time
 // one is shown (every card), so the file is read with the few calls it needs (a folder opens,
-// and its first read tells what it is) into a buffer kept for the next one; Qt's resource paths
-// still go through a QFile.
-std::optional<std::size_t> readPictureFile(const QString& path, std::vector<char>& buffer) {
-    if (path.startsWith(u':')) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-        const QByteArray data = file.readAll();
-        buffer.assign(data.begin(), data.end());
-        return buffer.size();
-    }
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+// and its first read tells what it is) into a buffer kept for the next one.
+std::optional<std::size_t> readPictureFile(const char* file, std::vector<char>& buffer) {
+    const int fd = ::open(file, O_RDONLY | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     if (buffer.size() < (std::size_t(64) << 10)) buffer.resize(std::size_t(64) << 10);
     std::size_t have = 0;
@@ -58,6 +52,26 @@ std::optional<std::size_t> readPictureFile(const QString& path, std::vector<char
     ::close(fd);
     if (folder) return std::nullopt;
     return have;
+}
+
+// Qt's resource paths go through a QFile.
+std::optional<std::size_t> readResourcePicture(const QString& path, std::vector<char>& buffer) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QByteArray data = file.readAll();
+    buffer.assign(data.begin(), data.end());
+    return buffer.size();
+}
+
+// The last file read, kept for the next: a picture's file is read into it and only copied when
+// it holds a picture not seen before.
+std::vector<char>& fileBuffer() {
+    thread_local std::vector<char> buffer;
+    return buffer;
+}
+
+[[noreturn]] void fileNotFound(const std::string& path) {
+    platform::fail(platform::RuntimeFailure::Kind::ControlFailed, "File not found: " + path);
 }
 
 // The formats the original's picture loader understood that still matter here, told by their
@@ -352,23 +366,38 @@ Picture Picture::fromEmbedded(QByteArray data) {
     return picture;
 }
 
-Picture Picture::load(const QString& path) {
-    if (path.isEmpty()) return {};
-    thread_local std::vector<char> buffer;
-    const std::optional<std::size_t> length = readPictureFile(path, buffer);
-    if (!length) {
-        platform::fail(platform::RuntimeFailure::Kind::ControlFailed,
-                       "File not found: " + path.toStdString());
-    }
-    // A picture shown before keeps the cache's copy of its bytes: the file's are only looked at.
-    const QByteArray bytes = QByteArray::fromRawData(buffer.data(), qsizetype(*length));
+namespace {
+
+// The picture of the first `length` bytes of the file buffer. A picture shown before keeps the
+// cache's copy of its bytes: the file's are only looked at.
+Picture pictureOfFileBuffer(std::size_t length) {
+    std::vector<char>& buffer = fileBuffer();
+    const QByteArray bytes = QByteArray::fromRawData(buffer.data(), qsizetype(length));
     std::optional<std::pair<QByteArray, QImage>> known = decodedPictures().findKept(bytes);
     // The buffer follows the largest file read: one far above the program's pictures is let go.
     const auto release = qScopeGuard([&] {
         if (buffer.size() > (std::size_t(4) << 20)) std::vector<char>().swap(buffer);
     });
     if (known) return Picture(std::move(known->second), std::move(known->first));
-    return fromData(QByteArray(bytes.constData(), bytes.size()));
+    return Picture::fromData(QByteArray(bytes.constData(), bytes.size()));
+}
+
+}  // namespace
+
+Picture Picture::load(const QString& path) {
+    if (path.isEmpty()) return {};
+    const std::optional<std::size_t> length =
+        path.startsWith(u':') ? readResourcePicture(path, fileBuffer())
+                              : readPictureFile(QFile::encodeName(path).constData(), fileBuffer());
+    if (!length) fileNotFound(path.toStdString());
+    return pictureOfFileBuffer(*length);
+}
+
+Picture Picture::load(const std::filesystem::path& file) {
+    if (file.empty()) return {};
+    const std::optional<std::size_t> length = readPictureFile(file.c_str(), fileBuffer());
+    if (!length) fileNotFound(file.string());
+    return pictureOfFileBuffer(*length);
 }
 
 QSize Picture::size() const {

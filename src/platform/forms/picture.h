@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QSize>
 #include <QString>
+#include <filesystem>
 #include <memory>
 
 namespace forms {
@@ -30,6 +31,8 @@ class Picture {
     // LoadPicture: reads and decodes a file, whatever its name says. An empty path gives the
     // empty picture; a missing, unreadable or undecodable file is a run-time failure.
     static Picture load(const QString& path);
+    // The same for a file named as the system names it (a Windows path already mapped).
+    static Picture load(const std::filesystem::path& file);
 
     bool isEmpty() const { return !source_; }
     QSize size() const;  // pixels; 0 x 0 when empty
@@ -50,6 +53,9 @@ class Picture {
 // The toolkit's LoadPicture.
 inline Picture loadPicture(const QString& path = {}) {
     return Picture::load(path);
+}
+inline Picture loadPicture(const std::filesystem::path& file) {
+    return Picture::load(file);
 }
 
 }  // namespace forms

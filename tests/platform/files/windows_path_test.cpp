@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+
 #include "case_name.h"
 #include "platform/files/file_system.h"
 #include "support/temp_folder.h"
@@ -63,6 +65,21 @@ TEST(WindowsPathMappingWithoutDisk, KeepsThePlainMappingWhenNothingIsThere) {
               std::filesystem::path("/no/such/Folder/f.TXT"));
     EXPECT_EQ(mapWindowsPath("rel\\Path"), std::filesystem::path("rel/Path"));
     EXPECT_EQ(mapWindowsPath(""), std::filesystem::path());
+}
+
+// File names are spelt as the toolkit spells them; plain ASCII names take a shorter way there.
+TEST(FileNameEncoding, SpellsNamesAsTheToolkitDoes) {
+    const QString names[] = {"",
+                             "tmp12.GIF",
+                             "C:\\Korvash\\tmp12.GIF",
+                             QString::fromUtf8("牌局.ini"),
+                             QString::fromUtf8("a\u00e9b"),
+                             QString(QChar(0x7f)),
+                             QString::fromUtf8("tmp\u212A.gif")};
+    for (const QString& name : names) {
+        EXPECT_EQ(encodeFileName(name), QFile::encodeName(name).toStdString())
+            << name.toStdString();
+    }
 }
 
 class FileSystemHelpers : public TempFolderTest {};

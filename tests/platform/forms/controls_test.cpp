@@ -127,6 +127,11 @@ TEST_F(ControlsTest, AnImageWithoutStretchTakesItsPicturesSize) {
     EXPECT_EQ(inTwips.width(), 73.0f * 15);
 }
 
+// A path as the system names a file (what a mapped Windows path is).
+std::filesystem::path systemPath(const QString& path) {
+    return path.toStdString();
+}
+
 TEST_F(ControlsTest, PicturesAreRecognisedByContentNotByName) {
     const QString gif = writeFile(folder, "tmp18.jpg", makeGif({73, 97}, Qt::red));
     const QString jpeg = writeFile(folder, "tmp870.GIF", makeJpeg({40, 20}, Qt::blue));
@@ -135,6 +140,8 @@ TEST_F(ControlsTest, PicturesAreRecognisedByContentNotByName) {
     EXPECT_EQ(fromGif.size(), QSize(73, 97));
     EXPECT_EQ(QColor(fromGif.image().pixel(10, 10)), QColor(Qt::red));
     EXPECT_EQ(fromJpeg.size(), QSize(40, 20));
+    // A file named as the system names it (a mapped Windows path) loads the same.
+    EXPECT_EQ(forms::loadPicture(systemPath(jpeg)).size(), QSize(40, 20));
 }
 
 TEST_F(ControlsTest, AFailedLoadThrowsAndTheControlKeepsItsPicture) {
@@ -152,6 +159,7 @@ TEST_F(ControlsTest, AFailedLoadThrowsAndTheControlKeepsItsPicture) {
     for (const QString& path : cases) {
         SCOPED_TRACE(path.toStdString());
         EXPECT_THROW(card.setPicture(forms::loadPicture(path)), RuntimeFailure);
+        EXPECT_THROW(card.setPicture(forms::loadPicture(systemPath(path))), RuntimeFailure);
         EXPECT_TRUE(card.picture().sameAs(before));
     }
 }
