@@ -25,13 +25,10 @@ std::string encodeFileName(const QString& name) {
     // Most names are plain ASCII, which every encoding a file name can have spells as it is:
     // those are copied straight, without the converter's buffer and its copy. Names are mapped
     // for every picture the table shows.
-    const bool ascii =
-        std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; });
-    if (!ascii) return QFile::encodeName(name).toStdString();
-    std::string text(std::size_t(name.size()), '\0');
-    std::transform(name.cbegin(), name.cend(), text.begin(),
-                   [](QChar ch) { return char(ch.unicode()); });
-    return text;
+    const char16_t* const units = QStringView(name).utf16();
+    if (std::all_of(units, units + name.size(), [](char16_t unit) { return unit < 0x80; }))
+        return std::string(units, units + name.size());
+    return QFile::encodeName(name).toStdString();
 }
 
 bool fileExists(const fs::path& path) {
