@@ -1,16 +1,13 @@
 #include "platform/files/windows_path.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <QFile>
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <cstddef>
-#include <cstring>
 #include <iterator>
 #include <optional>
 #include <string>
@@ -18,6 +15,7 @@
 #include <utility>
 
 #include "platform/files/file_system.h"
+#include "platform/files/folder_names.h"
 
 namespace platform {
 namespace {
@@ -66,33 +64,30 @@ class OpenFolder {
     int fd_;
 };
 
-// Only the names are needed: read straight from the folder into a buffer on the stack, with
-// no entry object (and its full path) per name and no directory stream allocated and freed;
-// only a name that matches is copied. Files about to be written are looked up here
-// every time, so this is most of what a picture's trip through a temporary file costs.
+// The first name in name order that matches `wanted` ignoring case; a folder entry's name is one
+// component, so comparing the names is comparing them as paths.
+class FirstMatch {
+  public:
+    explicit FirstMatch(std::string_view wanted) : wanted_(wanted), wantedAscii_(isAscii(wanted)) {}
+    bool offer(std::string_view name) {
+        if (!sameNameIgnoringCase(name, wanted_, wantedAscii_)) return false;
+        if (!best_ || name < *best_) best_ = name;
+        return true;
+    }
+    std::optional<std::string>& best() { return best_; }
+
+  private:
+    std::string_view wanted_;
+    bool wantedAscii_;
+    std::optional<std::string> best_;
+};
+
 std::optional<std::string> findEntryIgnoringCase(const OpenFolder& folder,
                                                  std::string_view wanted) {
     if (!folder.isOpen()) return std::nullopt;
-    const bool wantedAscii = isAscii(wanted);
-    // The first match in name order; a folder entry's name is one component, so comparing
-    // the names is comparing them as paths.
-    std::optional<std::string> best;
-    alignas(dirent64) std::array<char, 8192> buffer;
-    for (;;) {
-        const ssize_t got = ::getdents64(folder.fd(), buffer.data(), buffer.size());
-        if (got <= 0) break;
-        for (ssize_t at = 0; at < got;) {
-            const char* entry = buffer.data() + at;
-            unsigned short length = 0;
-            std::memcpy(&length, entry + offsetof(dirent64, d_reclen), sizeof length);
-            at += length;
-            const std::string_view raw(entry + offsetof(dirent64, d_name));
-            if (raw == "." || raw == "..") continue;
-            if (sameNameIgnoringCase(raw, wanted, wantedAscii) && (!best || raw < *best))
-                best = raw;
-        }
-    }
-    return best;
+    FirstMatch match(wanted);
+    forEachFolderName(folder.fd(), [&](std::string_view name) { match.offer(name); });
+    return std::move(match.best());
 }
 
 // A component of a path added to the text of a path as the path's /= adds it: a separator
@@ -120,25 +115,52 @@ bool isLiteralComponent(const fs::path& part) {
            part.has_root_name();
 }
 
-// The commonest case by far, a file about to be written in a folder that is there as written,
-// mapped without making a path object (which splits itself into a path per component). For a
-// text with no empty component (no doubled separator) the general lookup below joins the
-// components before the last back into the text as it is, opens that folder and looks the
-// last one up there: the same is done here on the text. Nothing when that does not apply.
-std::optional<std::string> mapInExistingFolder(const std::string& path) {
+// What looking a file up in its folder, the commonest case by far, tells: the file's path, or
+// that its folder is not there.
+struct FileInFolder {
+    std::optional<std::string> mapped;
+    bool folderMissing = false;
+};
+
+// A file about to be written in a folder that is there as written, mapped without making a
+// path object (which splits itself into a path per component). For a text with no empty
+// component (no doubled separator) the general lookup below joins the components before the
+// last back into the text as it is, opens that folder and looks the last one up there: the
+// same is done here on the text, from the folder's kept names where it is kept. Nothing when
+// that does not apply.
+FileInFolder mapInExistingFolder(const std::string& path) {
     const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos || slash == 0 || path.find("//") != std::string::npos)
-        return std::nullopt;
+    if (slash == std::string::npos || slash == 0 || path.find("//") != std::string::npos) return {};
     const std::string_view name = std::string_view(path).substr(slash + 1);
-    if (name.empty() || name == "." || name == "..") return std::nullopt;
+    if (name.empty() || name == "." || name == "..") return {};
     std::string mapped = path.substr(0, slash);
-    const OpenFolder folder(mapped);
-    if (!folder.isOpen()) return std::nullopt;
-    const std::optional<std::string> match = findEntryIgnoringCase(folder, name);
+    std::optional<std::string> match;
+    const WatchedFolders::Names kept = WatchedFolders::ofThisThread().namesIn(mapped);
+    switch (kept.state) {
+        case WatchedFolders::State::Missing:
+            return {std::nullopt, true};
+        case WatchedFolders::State::Listed: {
+            if (std::binary_search(kept.names->begin(), kept.names->end(), name))
+                return {path, false};
+            FirstMatch first(name);
+            // In name order: the first that matches is the one.
+            for (const std::string& entry : *kept.names)
+                if (first.offer(entry)) break;
+            match = std::move(first.best());
+            break;
+        }
+        case WatchedFolders::State::Unwatched: {
+            if (onDisk(path)) return {path, false};
+            const OpenFolder folder(mapped);
+            if (!folder.isOpen()) return {};
+            match = findEntryIgnoringCase(folder, name);
+            break;
+        }
+    }
     const std::string_view last = match ? std::string_view(*match) : name;
     mapped.reserve(slash + 1 + last.size());
     mapped.append(1, '/').append(last);
-    return mapped;
+    return {std::move(mapped), false};
 }
 
 }  // namespace
@@ -148,9 +170,10 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // encoding is UTF-8, where no other character has the backslash's byte.
     std::string slashed = encodeFileName(windowsPath);
     std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    if (slashed.empty() || onDisk(slashed)) return fs::path(std::move(slashed));
-    if (std::optional<std::string> mapped = mapInExistingFolder(slashed))
-        return fs::path(std::move(*mapped));
+    if (slashed.empty()) return fs::path();
+    FileInFolder inFolder = mapInExistingFolder(slashed);
+    if (inFolder.mapped) return fs::path(std::move(*inFolder.mapped));
+    if (!inFolder.folderMissing && onDisk(slashed)) return fs::path(std::move(slashed));
     const fs::path plain(std::move(slashed));
 
     // A prefix that is on disk as written is what the lookup below would give for it: the path
@@ -165,6 +188,8 @@ std::filesystem::path mapWindowsPath(const QString& windowsPath) {
     // and its names are what the lookup reads next.
     std::optional<OpenFolder> folder;
     for (; start != plain.begin(); --start) {
+        // The file's own folder, when the lookup in it found it missing, is not asked again.
+        if (start == last && inFolder.folderMissing) continue;
         std::string prefix = joined(plain, start);
         if (start == last && folder.emplace(prefix).isOpen()) {
             resolved = std::move(prefix);

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <functional>
+#include <string>
+#include <vector>
 
 #include "case_name.h"
 #include "platform/files/file_system.h"
@@ -59,6 +62,80 @@ INSTANTIATE_TEST_SUITE_P(
         PathCase{"DATA\\X", "Data/x"}, PathCase{"data\\x", "data/x"},
         // names beyond ASCII fold as well, also to an ASCII name (the Kelvin sign to k)
         PathCase{"äRGER\\K.TXT", "Ärger/k.txt"}, PathCase{"ärger\\\u212A.txt", "Ärger/k.txt"}));
+
+// The folders files are looked up in again and again are not read anew for every lookup; yet
+// every lookup answers for the disk as it is then, whatever changed it in between.
+class WindowsPathMappingAcrossChanges : public TempFolderTest {
+  protected:
+    void expectMapped(const char* windowsPath, const char* expected) const {
+        const QString input = toQString(folder()) + "\\" + QString::fromUtf8(windowsPath);
+        EXPECT_EQ(mapWindowsPath(input).native(), (folder() / expected).native()) << windowsPath;
+    }
+};
+
+TEST_F(WindowsPathMappingAcrossChanges, SeesFilesAndFoldersChangedBetweenLookups) {
+    namespace fs = std::filesystem;
+    struct Lookup {
+        const char* windowsPath;
+        const char* expected;
+    };
+    struct Step {
+        const char* change;
+        std::function<void()> make;
+        std::vector<Lookup> lookups;
+    };
+    fs::create_directories(folder() / "Pics");
+    fs::create_directories(folder() / "A" / "Pics");
+    writeFile("A/Pics/x.gif", "");
+    const std::vector<Step> steps = {
+        {"nothing yet",
+         [] {},
+         {{"Pics\\TMP1.GIF", "Pics/TMP1.GIF"}, {"A\\Pics\\X.GIF", "A/Pics/x.gif"}}},
+        {"a case variant written",
+         [&] { writeFile("Pics/tmp1.gif", ""); },
+         {{"Pics\\TMP1.GIF", "Pics/tmp1.gif"}}},
+        {"the exact name written too",
+         [&] { writeFile("Pics/TMP1.GIF", ""); },
+         {{"Pics\\TMP1.GIF", "Pics/TMP1.GIF"}, {"Pics\\Tmp1.gif", "Pics/TMP1.GIF"}}},
+        {"the exact name removed",
+         [&] { fs::remove(folder() / "Pics/TMP1.GIF"); },
+         {{"Pics\\Tmp1.gif", "Pics/tmp1.gif"}}},
+        {"renamed",
+         [&] { fs::rename(folder() / "Pics/tmp1.gif", folder() / "Pics/other.gif"); },
+         {{"Pics\\TMP1.GIF", "Pics/TMP1.GIF"}, {"Pics\\OTHER.GIF", "Pics/other.gif"}}},
+        {"reached by a link as well",
+         [&] { fs::create_directory_symlink("Pics", folder() / "Link"); },
+         {{"Link\\Other.Gif", "Link/other.gif"}, {"Pics\\Other.Gif", "Pics/other.gif"}}},
+        {"the folder replaced",
+         [&] {
+             fs::rename(folder() / "Pics", folder() / "Old");
+             writeFile("Pics/New.gif", "");
+         },
+         {{"Pics\\new.GIF", "Pics/New.gif"},
+          {"Pics\\other.gif", "Pics/other.gif"},
+          {"Old\\OTHER.gif", "Old/other.gif"},
+          {"Link\\OTHER.gif", "Link/OTHER.gif"}}},
+        {"a parent renamed and made again",
+         [&] {
+             fs::rename(folder() / "A", folder() / "B");
+             writeFile("A/Pics/y.gif", "");
+         },
+         {{"A\\Pics\\X.GIF", "A/Pics/X.GIF"}, {"A\\Pics\\Y.GIF", "A/Pics/y.gif"}}},
+        {"the folder removed",
+         [&] { fs::remove_all(folder() / "Pics"); },
+         {{"Pics\\new.gif", "Pics/new.gif"}}},
+        {"more names than are kept",
+         [&] {
+             for (int i = 0; i < 5000; ++i) writeFile("Old/f" + std::to_string(i) + ".txt", "");
+         },
+         {{"Old\\F4999.TXT", "Old/f4999.txt"}, {"Old\\OTHER.GIF", "Old/other.gif"}}},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.change);
+        step.make();
+        for (const Lookup& lookup : step.lookups) expectMapped(lookup.windowsPath, lookup.expected);
+    }
+}
 
 TEST(WindowsPathMappingWithoutDisk, KeepsThePlainMappingWhenNothingIsThere) {
     EXPECT_EQ(mapWindowsPath("\\no\\such\\Folder\\f.TXT"),
