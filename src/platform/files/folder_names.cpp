@@ -49,9 +49,12 @@ WatchedFolders& WatchedFolders::ofThisThread() {
 
 WatchedFolders::Names WatchedFolders::namesIn(const std::string& folder) {
     struct stat status;
-    if (::stat(folderText(folder), &status) != 0 || !S_ISDIR(status.st_mode))
-        return {State::Missing, nullptr};
-    if (notices_ < 0) return {State::Unwatched, nullptr};
+    if (::stat(folderText(folder), &status) != 0) {
+        // A link to nothing is there, as far as the lookup of its name is concerned.
+        return {::lstat(folderText(folder), &status) != 0 ? State::Missing : State::Unwatched,
+                nullptr};
+    }
+    if (!S_ISDIR(status.st_mode) || notices_ < 0) return {State::Unwatched, nullptr};
     if (const auto known = watchOfFolder_.find(folder); known != watchOfFolder_.end()) {
         const int watch = known->second;
         const Listing& listing = listings_.at(watch);

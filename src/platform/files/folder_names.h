@@ -44,8 +44,8 @@ void forEachFolderName(int fd, OnName&& onName) {
 class WatchedFolders {
   public:
     enum class State {
-        Missing,    // not there, or not a folder
-        Unwatched,  // there, but not kept here: read it from the disk
+        Missing,    // no entry of that name
+        Unwatched,  // there, but not kept here (or no folder): read it from the disk
         Listed,     // `names` holds what it holds now
     };
     struct Names {

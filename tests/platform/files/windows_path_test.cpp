@@ -32,6 +32,10 @@ class WindowsPathMapping : public TempFolderTest, public testing::WithParamInter
         writeFile("Data/x", "");
         writeFile("data/x", "");
         writeFile("Ärger/k.txt", "");
+        writeFile("Files/x", "");
+        writeFile("Files/X", "");
+        std::filesystem::create_directories(folder() / "GONE");
+        std::filesystem::create_directory_symlink("nowhere", folder() / "Gone");
     }
 };
 
@@ -58,6 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         // a file where a folder is wanted: what follows it is kept as written
         PathCase{"DATA\\x\\new.txt", "Data/x/new.txt"},
         PathCase{"data\\x\\new.txt", "data/x/new.txt"},
+        PathCase{"Files\\x\\new.txt", "Files/x/new.txt"},
+        // a link to nothing is there as written
+        PathCase{"Gone\\new.txt", "Gone/new.txt"},
         // several names differing in case only: the first in name order
         PathCase{"DATA\\X", "Data/x"}, PathCase{"data\\x", "data/x"},
         // names beyond ASCII fold as well, also to an ASCII name (the Kelvin sign to k)
