@@ -55,45 +55,46 @@ WatchedFolders::Names WatchedFolders::namesIn(const std::string& folder) {
                 nullptr};
     }
     if (!S_ISDIR(status.st_mode) || notices_ < 0) return {State::Unwatched, nullptr};
-    if (const auto known = watchOfFolder_.find(folder); known != watchOfFolder_.end()) {
-        const int watch = known->second;
-        const Listing& listing = listings_.at(watch);
+    auto known = watchOfFolder_.find(folder);
+    if (known != watchOfFolder_.end()) {
+        const Listing& listing = listings_.at(known->second);
         if (listing.device != status.st_dev || listing.inode != status.st_ino) {
             // The text names another folder now.
-            forget(watch, true);
+            forget(known->second, true);
         } else {
             readChanges();
         }
+        // Either may have ended the watch.
+        known = watchOfFolder_.find(folder);
     }
-    if (!watchOfFolder_.count(folder) && watch(folder) != State::Listed)
-        return {State::Unwatched, nullptr};
-    // What was read may have ended the watch.
-    const auto known = watchOfFolder_.find(folder);
-    if (known == watchOfFolder_.end()) return {State::Unwatched, nullptr};
+    if (known == watchOfFolder_.end()) {
+        watch(folder);
+        known = watchOfFolder_.find(folder);
+        if (known == watchOfFolder_.end()) return {State::Unwatched, nullptr};
+    }
     return {State::Listed, &listings_.at(known->second).names};
 }
 
-WatchedFolders::State WatchedFolders::watch(const std::string& folder) {
-    if (watchOfFolder_.size() >= kMostFolders) return State::Unwatched;
-    // Watched before it is read: a change while it is read is both in the listing or not and
-    // among the notices, and applying a notice twice changes nothing.
+void WatchedFolders::watch(const std::string& folder) {
+    if (watchOfFolder_.size() >= kMostFolders) return;
+    // Watched before it is read: a change made while it is read may or may not be in the
+    // listing, but it is among the notices, and applying a notice twice changes nothing.
     const int watch = ::inotify_add_watch(notices_, folderText(folder), kChanges);
-    if (watch < 0) return State::Unwatched;
+    if (watch < 0) return;
     const int fd = ::open(folderText(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     struct stat status;
     if (fd < 0 || ::fstat(fd, &status) != 0) {
         if (fd >= 0) ::close(fd);
         if (!listings_.count(watch)) ::inotify_rm_watch(notices_, watch);
-        return State::Unwatched;
+        return;
     }
     if (const auto known = listings_.find(watch); known != listings_.end()) {
         // Another text for a folder already kept (one folder has one watch).
         ::close(fd);
-        if (known->second.device != status.st_dev || known->second.inode != status.st_ino)
-            return State::Unwatched;
+        if (known->second.device != status.st_dev || known->second.inode != status.st_ino) return;
         watchOfFolder_.emplace(folder, watch);
         readChanges();
-        return State::Listed;
+        return;
     }
     Listing listing{status.st_dev, status.st_ino, {}};
     bool tooMany = false;
@@ -106,13 +107,12 @@ WatchedFolders::State WatchedFolders::watch(const std::string& folder) {
     ::close(fd);
     if (tooMany) {
         ::inotify_rm_watch(notices_, watch);
-        return State::Unwatched;
+        return;
     }
     std::sort(listing.names.begin(), listing.names.end());
     listings_.emplace(watch, std::move(listing));
     watchOfFolder_.emplace(folder, watch);
     readChanges();
-    return State::Listed;
 }
 
 void WatchedFolders::readChanges() {

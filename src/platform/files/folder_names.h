@@ -70,7 +70,8 @@ class WatchedFolders {
         std::vector<std::string> names;
     };
 
-    State watch(const std::string& folder);
+    // Reads and keeps the folder's names, when it can.
+    void watch(const std::string& folder);
     void readChanges();
     void apply(int watch, std::uint32_t change, std::string_view name);
     void forget(int watch, bool watched);
